@@ -1,0 +1,134 @@
+#include "sensorinterface.h"
+
+#include "window/sensorwindow.h"
+
+#include <extensionsystem/communicationinterface.h>
+
+namespace DirazSensorPlugin {
+namespace Core {
+
+SensorInterface::SensorInterface(const ExtensionSystem::SensorBasic *sensor, QMdiSubWindow *subWindow)
+{
+    m_window = new SensorWindow(sensor);
+    subWindow->setWidget(m_window);
+    m_window->resize(800, 500);
+    m_window->show();
+    connect(m_window, &SensorWindow::vSendData, this, &SensorInterface::vSendDataBytes);
+    connect(m_window, &SensorWindow::vComPortSelected, this, &SensorInterface::vComPortChanged);
+    connect(m_window, &SensorWindow::vAboutToClose, this, &SensorInterface::vAboutToClose);
+    m_connected = false;
+}
+
+SensorInterface::~SensorInterface()
+{
+    vUnregisterPlugin(this);
+    // The sub-window may already have deleted it with itself.
+    delete m_window.data();
+}
+
+QString SensorInterface::getPluginName() { return QStringLiteral("DirazSensorPlugin"); }
+QString SensorInterface::getPluginGroup() { return QStringLiteral("DirazSensors"); }
+QList<QAction *> SensorInterface::getExtraItems() { return {}; }
+
+void SensorInterface::vComPortListChanged() {}
+
+void SensorInterface::vComPortChanged(QString port)
+{
+    if (port.isEmpty()) {
+        if (m_connected) {
+            vUnregisterConnection(this);
+            m_channel = nullptr;
+            if (m_window)
+                m_window->setSerialChannel(nullptr);
+            m_portSettings.vInit();
+            m_connected = false;
+        }
+        return;
+    }
+    if (port == m_portSettings.portName)
+        return;
+    if (m_connected)
+        vUnregisterConnection(this);
+    m_connected = false;
+    m_portSettings.vInit();
+    m_portSettings.portName = port;
+    if (m_window) {
+        m_portSettings.characterDelay = m_window->sensor().characterDelay();
+        m_portSettings.lineDelay = m_window->sensor().lineDelay();
+    }
+    m_portSettings.reserved = 0;
+    vRegisterConnection(m_portSettings, &m_channel, this);
+    if (m_channel) {
+        m_connected = true;
+        if (m_window)
+            m_window->setSerialChannel(m_channel);
+    }
+}
+
+void SensorInterface::vSendDataBytes(QString text)
+{
+    if (!m_channel)
+        return;
+    const QByteArray bytes = text.toLatin1();
+    m_channel->sendText(std::string(bytes.constData()));
+}
+
+void SensorInterface::vReceivedData(QString) {}
+
+void SensorInterface::vAvailablePortsUpdated(QStringList ports)
+{
+    if (!m_window)
+        return;
+    disconnect(m_window, &SensorWindow::vComPortSelected, this, &SensorInterface::vComPortChanged);
+    QStringList list = ports;
+    if (m_connected)
+        list.append(m_portSettings.portName);
+    m_window->updateComPortList(list);
+    connect(m_window, &SensorWindow::vComPortSelected, this, &SensorInterface::vComPortChanged);
+}
+
+void SensorInterface::vActionOpen(QString fileName)
+{
+    if (m_window)
+        m_window->bOpenSettings(fileName);
+}
+
+void SensorInterface::vActionExit(QString)
+{
+    if (m_window)
+        m_window->close();
+}
+
+void SensorInterface::setWindowActive(bool active)
+{
+    if (m_window && active && m_window->actionEnable_live_data->isChecked())
+        m_window->jumpToPlottingArea();
+}
+
+void SensorInterface::vAboutToClose() { vUnregisterConnection(this); }
+
+void SensorInterface::vAutoConnect(QString comPort)
+{
+    if (m_window)
+        m_window->vAutoConnect(comPort);
+}
+
+void SensorInterface::vUpdate(QVariant value)
+{
+    if (m_window)
+        m_window->vSensorUpdate(value.toBool());
+}
+
+void SensorInterface::vSetCompleteNameDescription(QString str)
+{
+    if (m_window)
+        m_window->vSetCompleteName(str);
+}
+
+void SensorInterface::setSensorName(QString name) { m_sensorName = name; }
+QString SensorInterface::getSensorName() { return m_sensorName; }
+
+void SensorInterface::receivedData(std::string text) { (void)QString::fromStdString(text); }
+
+} // namespace Core
+} // namespace DirazSensorPlugin
