@@ -1,0 +1,46 @@
+#pragma once
+
+#include "communicationinterface.h"
+#include "portsettings.h"
+
+#include <QObject>
+#include <QString>
+#include <memory>
+
+class QSerialPort;
+
+namespace ExtensionSystem {
+
+// Lives on the serial channel's thread and does the blocking port work there,
+// one queued call at a time, so frames run strictly in order.
+class SerialWorker : public QObject
+{
+    Q_OBJECT
+public:
+    // Silence after the last octet that ends an answer whose count octet
+    // cannot be trusted.
+    static constexpr int kAnswerGapMs = 40;
+
+    SerialWorker();
+    ~SerialWorker() override;
+
+public slots:
+    void open(const ExtensionSystem::PortSettings &settings);
+    void close();
+    void writeText(const QByteArray &bytes);
+    void execute(unsigned int id, ExtensionSystem::CommunicationInterface::DataFrame *frame);
+
+signals:
+    void frameDone(unsigned int id);
+    void portStateChanged(bool open, const QString &error);
+
+private:
+    void runEntry(FrameEntry &entry);
+    void writeCommand(const std::string &command);
+    QByteArray readAnswer(double timeoutMs);
+
+    std::unique_ptr<QSerialPort> m_port;
+    PortSettings m_settings;
+};
+
+} // namespace ExtensionSystem
