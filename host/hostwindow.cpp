@@ -1,0 +1,210 @@
+#include "hostwindow.h"
+
+#include <extensionsystem/globals.h>
+
+#include <QActionGroup>
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QLibraryInfo>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QSerialPortInfo>
+#include <QStatusBar>
+
+HostWindow::HostWindow(PluginLibrary &plugin, QWidget *parent) : QMainWindow(parent), m_plugin(plugin)
+{
+    setObjectName("ndorix");
+    setWindowTitle(QStringLiteral("nDorix"));
+    m_mdi = new QMdiArea(this);
+    m_mdi->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_mdi->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setCentralWidget(m_mdi);
+    connect(m_mdi, &QMdiArea::subWindowActivated, this, &HostWindow::subWindowActivated);
+
+    m_sensors = m_plugin.sensors();
+    buildMenus();
+    statusBar()->showMessage(QStringLiteral("%1 %2 (%3)").arg(m_plugin.pluginName(), m_plugin.version(),
+                                                             m_plugin.communicationType()));
+
+    connect(&m_registry, &HostConnectionRegistry::registrationsChanged, this, [this] { deliverPorts(true); });
+    connect(&m_registry, &HostConnectionRegistry::portFailed, this, [this](const QString &port, const QString &error) {
+        statusBar()->showMessage(tr("Cannot open %1: %2").arg(port, error), 10000);
+    });
+    m_portTimer.setInterval(2000);
+    connect(&m_portTimer, &QTimer::timeout, this, &HostWindow::refreshPorts);
+    m_portTimer.start();
+    resize(1400, 900);
+}
+
+HostWindow::~HostWindow()
+{
+    m_portTimer.stop();
+    // Plug-in objects go first; they unregister their channels on the way.
+    for (auto &entry : m_instances)
+        disconnect(entry.first, nullptr, this, nullptr);
+    m_instances.clear();
+}
+
+void HostWindow::buildMenus()
+{
+    QMenu *file = menuBar()->addMenu(tr("&File"));
+    m_sensorMenu = file->addMenu(tr("Open &sensor"));
+    for (const auto &sensor : m_sensors) {
+        const QString name = QString::fromStdString(sensor.name());
+        m_sensorMenu->addAction(name, this, [this, name] { openSensor(name); });
+    }
+    m_sensorMenu->setEnabled(!m_sensors.empty());
+    file->addAction(tr("Open se&ttings..."), this, &HostWindow::openSettingsFile);
+    file->addSeparator();
+    file->addAction(tr("E&xit"), this, &QWidget::close);
+
+    QMenu *view = menuBar()->addMenu(tr("&View"));
+    QAction *presentation = view->addAction(tr("&Presentation mode"));
+    presentation->setCheckable(true);
+    connect(presentation, &QAction::toggled, this, &HostWindow::togglePresentation);
+    view->addAction(tr("&Tile windows"), m_mdi, &QMdiArea::tileSubWindows);
+    view->addAction(tr("&Cascade windows"), m_mdi, &QMdiArea::cascadeSubWindows);
+
+    QMenu *language = menuBar()->addMenu(tr("&Language"));
+    m_languageGroup = new QActionGroup(this);
+    const QList<QPair<QString, QString>> languages = {{"en", "English"}, {"de", "Deutsch"}};
+    for (const auto &entry : languages) {
+        QAction *action = language->addAction(entry.second);
+        action->setCheckable(true);
+        action->setData(entry.first);
+        action->setChecked(entry.first == m_language);
+        m_languageGroup->addAction(action);
+        connect(action, &QAction::triggered, this, [this, code = entry.first] { setLanguage(code); });
+    }
+
+    QMenu *help = menuBar()->addMenu(tr("&Help"));
+    help->addAction(tr("&About plug-in"), this, [this] {
+        QMessageBox::about(this, m_plugin.pluginName(),
+                           QStringLiteral("%1\n%2 %3").arg(m_plugin.description(), tr("Version"), m_plugin.version()));
+    });
+}
+
+void HostWindow::addExtraPort(const QString &port)
+{
+    if (!port.isEmpty() && !m_extraPorts.contains(port))
+        m_extraPorts << port;
+    deliverPorts(false);
+}
+
+ExtensionSystem::PluginInterface *HostWindow::openSensor(const QString &name)
+{
+    const auto it = std::find_if(m_sensors.begin(), m_sensors.end(),
+                                 [&](const ExtensionSystem::SensorBasic &s) { return s.name() == name.toStdString(); });
+    if (it == m_sensors.end())
+        return nullptr;
+    auto *sub = new QMdiSubWindow; // owned by the MDI area once added
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    m_mdi->addSubWindow(sub);
+    std::unique_ptr<ExtensionSystem::PluginInterface> instance(m_plugin.createInstance(&*it, sub));
+    if (!instance) {
+        sub->close();
+        return nullptr;
+    }
+    instance->setSensorName(name);
+    ExtensionSystem::PluginInterface *raw = instance.get();
+    sub->setWindowTitle(name);
+    connect(sub, &QObject::destroyed, this, [this, sub] { m_instances.erase(sub); });
+    m_instances[sub] = std::move(instance);
+    sub->show();
+    raw->vAvailablePortsUpdated(freePorts());
+    return raw;
+}
+
+void HostWindow::setLanguage(const QString &code)
+{
+    m_language = code;
+    for (auto &translator : m_translators)
+        QApplication::removeTranslator(translator.get());
+    m_translators.clear();
+    ExtensionSystem::Globals::setLanguage(code.toStdString());
+    if (code != "en") {
+        QStringList files;
+        const QDir dir(QCoreApplication::applicationDirPath() + "/translations");
+        for (const QString &name : dir.entryList({QStringLiteral("*_%1.qm").arg(code)}, QDir::Files))
+            files << dir.filePath(name);
+        files << QLibraryInfo::location(QLibraryInfo::TranslationsPath) + "/qtbase_" + code + ".qm";
+        for (const QString &file : files) {
+            auto translator = std::make_unique<QTranslator>();
+            if (translator->load(file)) {
+                // Installing sends the language-change event to every widget.
+                QApplication::installTranslator(translator.get());
+                m_translators.push_back(std::move(translator));
+            }
+        }
+    }
+    if (m_languageGroup) {
+        for (QAction *action : m_languageGroup->actions())
+            action->setChecked(action->data().toString() == code);
+    }
+}
+
+QStringList HostWindow::freePorts() const
+{
+    QStringList ports;
+    for (const QSerialPortInfo &info : QSerialPortInfo::availablePorts())
+        ports << info.systemLocation();
+    for (const QString &port : m_extraPorts) {
+        if (!ports.contains(port))
+            ports << port;
+    }
+    const QStringList used = m_registry.portsInUse();
+    QStringList free;
+    for (const QString &port : ports) {
+        if (!used.contains(port))
+            free << port;
+    }
+    return free;
+}
+
+void HostWindow::refreshPorts() { deliverPorts(false); }
+
+void HostWindow::deliverPorts(bool force)
+{
+    const QStringList ports = freePorts();
+    if (!force && ports == m_deliveredPorts)
+        return;
+    m_deliveredPorts = ports;
+    for (auto &entry : m_instances)
+        entry.second->vAvailablePortsUpdated(ports);
+}
+
+ExtensionSystem::PluginInterface *HostWindow::activePlugin() const
+{
+    const auto it = m_instances.find(m_mdi->activeSubWindow());
+    if (it != m_instances.end())
+        return it->second.get();
+    return m_instances.empty() ? nullptr : m_instances.begin()->second.get();
+}
+
+void HostWindow::openSettingsFile()
+{
+    ExtensionSystem::PluginInterface *plugin = activePlugin();
+    if (!plugin) {
+        QMessageBox::information(this, tr("Open settings"), tr("Open a sensor first."));
+        return;
+    }
+    const QString file = QFileDialog::getOpenFileName(this, tr("Open settings"), QString(), tr("Settings (*.wts)"));
+    if (!file.isEmpty())
+        plugin->vActionOpen(file);
+}
+
+void HostWindow::togglePresentation(bool on)
+{
+    ExtensionSystem::Globals::setPresentationMode(on);
+    for (auto &entry : m_instances)
+        entry.second->vUpdate(QVariant(on));
+}
+
+void HostWindow::subWindowActivated(QMdiSubWindow *window)
+{
+    for (auto &entry : m_instances)
+        entry.second->setWindowActive(entry.first == window);
+}

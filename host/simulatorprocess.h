@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QObject>
+#include <QProcess>
+#include <QStringList>
+
+// The simulated master (iolink-sim) in a child process; it names the
+// pseudo-terminal it serves on its first output line.
+class SimulatorProcess : public QObject
+{
+    Q_OBJECT
+public:
+    explicit SimulatorProcess(QObject *parent = nullptr);
+    ~SimulatorProcess() override;
+
+    // Starts the program beside this one and waits for its port; empty on failure.
+    QString start(const QStringList &arguments, int waitMs = 5000);
+    QString portPath() const { return m_port; }
+    QString errorString() const { return m_error; }
+
+private:
+    QProcess m_process;
+    QString m_port;
+    QString m_error;
+};
