@@ -1,0 +1,106 @@
+// iolink-sim: the simulated master with a sensor behind it, on a
+// pseudo-terminal. The first line on stdout is the port to open.
+#include "simulator/devicedescription.h"
+#include "simulator/faultsettings.h"
+#include "simulator/ptyserver.h"
+#include "simulator/simulatedmaster.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+
+#include <atomic>
+#include <csignal>
+#include <cstdio>
+#include <iostream>
+
+namespace {
+
+std::atomic<bool> g_stop{false};
+
+void onSignal(int)
+{
+    g_stop.store(true);
+}
+
+void installSignals()
+{
+    struct sigaction action = {};
+    action.sa_handler = onSignal;
+    sigemptyset(&action.sa_mask);
+    sigaction(SIGTERM, &action, nullptr);
+    sigaction(SIGINT, &action, nullptr);
+    std::signal(SIGPIPE, SIG_IGN);
+}
+
+int fail(const std::string &message)
+{
+    std::cerr << "iolink-sim: " << message << std::endl;
+    return 1;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("iolink-sim"));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Simulated IO-Link master with a distance sensor behind it."));
+    parser.addHelpOption();
+    parser.addOption({QStringLiteral("description"), QStringLiteral("Description file (default: beside the program)."),
+                      QStringLiteral("file")});
+    parser.addOption({QStringLiteral("variant"), QStringLiteral("Product name of the catalogue variant to be."),
+                      QStringLiteral("name")});
+    parser.addOption({QStringLiteral("list-variants"), QStringLiteral("Print the product names and exit.")});
+    parser.addOption({QStringLiteral("distance"), QStringLiteral("Hold the object still at <mm> instead of moving it."),
+                      QStringLiteral("mm")});
+    parser.addOption({QStringLiteral("trace"), QStringLiteral("Log every frame and answer to stderr.")});
+    IoLinkSim::FaultSettings::addOptions(&parser);
+    parser.process(app);
+
+    const QString path = parser.isSet(QStringLiteral("description"))
+                             ? parser.value(QStringLiteral("description"))
+                             : QCoreApplication::applicationDirPath() + QStringLiteral("/IoLinkK4Kv7family.xml");
+    IoLinkSim::DeviceDescription description;
+    std::string error;
+    if (!description.load(path.toStdString(), &error))
+        return fail("cannot read " + path.toStdString() + ": " + error);
+
+    if (parser.isSet(QStringLiteral("list-variants"))) {
+        for (const auto &v : description.variants())
+            std::cout << v.productName << "  " << v.modelName << std::endl;
+        return 0;
+    }
+
+    IoLinkSim::FaultSettings faults;
+    if (!IoLinkSim::FaultSettings::fromParser(parser, &faults, &error))
+        return fail(error);
+
+    IoLinkSim::SimulatedMaster master(description);
+    IoLinkSim::DeviceModel &model = master.model();
+    if (parser.isSet(QStringLiteral("variant"))
+        && !model.selectProductName(parser.value(QStringLiteral("variant")).toStdString()))
+        return fail("no variant " + parser.value(QStringLiteral("variant")).toStdString() + " (see --list-variants)");
+    if (parser.isSet(QStringLiteral("distance"))) {
+        bool ok = false;
+        const double mm = parser.value(QStringLiteral("distance")).toDouble(&ok);
+        if (!ok)
+            return fail("--distance needs a number of millimetres");
+        model.motion().setFixed(mm);
+    }
+    model.setRealClock(true);
+    master.setFaults(faults);
+
+    IoLinkSim::PtyServer server(&master);
+    if (!server.open(&error))
+        return fail(error);
+    if (parser.isSet(QStringLiteral("trace")))
+        server.setTrace([](const std::string &line) { std::cerr << line << std::endl; });
+
+    installSignals();
+    std::printf("%s\n", server.slavePath().c_str());
+    std::fflush(stdout);
+    server.run(g_stop);
+    return 0;
+}
