@@ -93,6 +93,7 @@ private slots:
     void factoryEditorsWriteBack();
     void editorsFollowRangeAndNames();
     void editorOnlyWhileEditing();
+    void clickIntoValueColumnEdits();
     void laterFactoryReplacesEarlier();
     void managerDestroyedWhileShown();
     void manyPropertiesKeepOrder();
@@ -947,6 +948,57 @@ void TestPropertyBrowser::editorOnlyWhileEditing()
     root->removeSubProperty(values.at(1));
     flushDeletes();
     QVERIFY(openEditors<QSpinBox>(browser).isEmpty());
+}
+
+void TestPropertyBrowser::clickIntoValueColumnEdits()
+{
+    QtGroupPropertyManager groups;
+    QtEnumPropertyManager enums;
+    QtEnumEditorFactory factory;
+    QtTreePropertyBrowser browser;
+    browser.setFactoryForManager(&enums, &factory);
+    QtProperty *root = groups.addProperty("root");
+    QtProperty *first = enums.addProperty("first");
+    QtProperty *second = enums.addProperty("second");
+    enums.setEnumNames(first, {"a", "b"});
+    enums.setEnumNames(second, {"c", "d"});
+    root->addSubProperty(first);
+    root->addSubProperty(second);
+    browser.addProperty(root);
+    browser.resize(400, 300);
+    browser.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&browser));
+
+    QTreeWidget *tree = browser.treeWidget();
+    QTreeWidgetItem *firstRow = tree->topLevelItem(0)->child(0);
+    QTreeWidgetItem *secondRow = tree->topLevelItem(0)->child(1);
+
+    // A click on the name selects without editing.
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {},
+                      tree->visualItemRect(firstRow).topLeft() + QPoint(30, 5));
+    QCOMPARE(browser.currentItem(), browser.items(first).first());
+    QVERIFY(openEditors<QComboBox>(browser).isEmpty());
+
+    // A click into the value column opens that row's editor only.
+    const QRect valueCell = tree->visualRect(tree->model()->index(1, 1, tree->model()->index(0, 0)));
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, valueCell.center());
+    QCOMPARE(browser.currentItem(), browser.items(second).first());
+    QList<QComboBox *> editors = openEditors<QComboBox>(browser);
+    QCOMPARE(editors.size(), 1);
+    QCOMPARE(editors.first()->currentText(), QString("c"));
+    editors.first()->setCurrentIndex(1);
+    QCOMPARE(enums.value(second), 1);
+    QCOMPARE(secondRow->text(1), QString("d"));
+
+    // Return on the current row edits it as well.
+    browser.setCurrentItem(browser.items(first).first());
+    flushDeletes();
+    QVERIFY(openEditors<QComboBox>(browser).isEmpty());
+    tree->setFocus();
+    QTest::keyClick(tree, Qt::Key_Return);
+    editors = openEditors<QComboBox>(browser);
+    QCOMPARE(editors.size(), 1);
+    QCOMPARE(editors.first()->currentText(), QString("a"));
 }
 
 void TestPropertyBrowser::laterFactoryReplacesEarlier()
