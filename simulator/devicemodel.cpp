@@ -2,6 +2,8 @@
 
 #include "simulator/devicevalues.h"
 
+#include "device/flagwords.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
@@ -44,6 +46,11 @@ constexpr std::uint8_t kHoldValue = 0x80;
 bool contains(const std::string &text, const char *part)
 {
     return text.find(part) != std::string::npos;
+}
+
+int flagBit(const std::string &id)
+{
+    return DirazSensorPlugin::Core::flagBit(QString::fromStdString(id));
 }
 
 bool isNumericText(const ParameterInfo &p)
@@ -256,7 +263,6 @@ void DeviceModel::plugIn()
     m_plugged = true;
     m_backToBox = false;
     restart();
-    m_silentUntil = 0;
 }
 
 void DeviceModel::restart()

@@ -1,7 +1,5 @@
 #include "simulator/devicevalues.h"
 
-#include <cmath>
-#include <utility>
 
 namespace IoLinkSim {
 
@@ -57,26 +55,6 @@ std::int64_t enumerationDeviceValue(const std::string &id, int index, const std:
         return index;
     }
     return index;
-}
-
-int flagBit(const std::string &id)
-{
-    static const std::pair<const char *, int> flags[] = {
-        {"ShortCircuit", 29}, {"Undervoltage", 28}, {"SpeedMesure", 22}, {"AnalogError", 21},
-        {"TempWarnLow", 20}, {"TempWarnHigh", 19}, {"TempError", 18}, {"FatalError", 17},
-        {"LightOff", 8}, {"NoData", 6}, {"TooFar", 5}, {"TooClose", 4}, {"AmbientLight", 3},
-        {"ContamonatinRange", 2}, {"ContamonatinOptic", 1}};
-    if (id == "SignalWarning" || id == "ErrSignalWarning")
-        return 0;
-    const std::string prefix = id.rfind("BOOLErr", 0) == 0 ? "BOOLErr" : "BOOL";
-    if (id.rfind(prefix, 0) != 0)
-        return -1;
-    const std::string name = id.substr(prefix.size());
-    for (const auto &f : flags) {
-        if (name == f.first)
-            return f.second;
-    }
-    return -1;
 }
 
 std::string bigEndian(std::uint64_t value, int octets)

@@ -13,10 +13,6 @@ int valueOctets(int size);
 // device values, the description file counts entries.
 std::int64_t enumerationDeviceValue(const std::string &id, int index, const std::string &variantKey);
 
-// Bit of a flag of the status or error-mask word (the word's own id gives
-// bit 0); -1 for any other id.
-int flagBit(const std::string &id);
-
 std::string bigEndian(std::uint64_t value, int octets);
 std::uint64_t fromBigEndian(const std::string &octets);
 

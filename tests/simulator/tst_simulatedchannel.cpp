@@ -1,0 +1,324 @@
+// Round trips through the in-process channel, decoded with the plug-in's own
+// decoders: what is written comes back, process data shows the distance the
+// device holds, and unanswered entries end after their own time-out.
+#include "simtesthelpers.h"
+
+#include "simulator/devicevalues.h"
+#include "simulator/simulatedchannel.h"
+
+#include "comm/masterframes.h"
+#include "device/parameterdecoding.h"
+#include "live/processdecoding.h"
+
+#include <QSignalSpy>
+#include <QtTest>
+
+#include <cmath>
+#include <memory>
+
+using namespace IoLinkSim;
+namespace Proto = DirazSensorPlugin::Core;
+using ExtensionSystem::CommunicationInterface;
+using ExtensionSystem::FrameEntry;
+
+class TestSimulatedChannel : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<SimulatedChannel> m_channel;
+    DeviceDescription m_description;
+
+    // One entry in its own frame, waited for through the event loop.
+    FrameEntry run(const std::string &command, double timeoutMs = 1000)
+    {
+        CommunicationInterface::DataFrame frame(1);
+        frame.front().command = command;
+        frame.front().timeoutMs = timeoutMs;
+        QSignalSpy spy(m_channel.get(), &CommunicationInterface::emitFinished);
+        const unsigned int id = m_channel->sendFrame(&frame);
+        for (int i = 0; i < 100 && spy.isEmpty(); ++i)
+            spy.wait(200);
+        if (spy.size() != 1 || spy.first().first().toUInt() != id)
+            qWarning("frame %u did not finish once", id);
+        return frame.front();
+    }
+    QByteArray read(const ParameterInfo &p)
+    {
+        run(Proto::buildReadRequest(std::uint16_t(p.index), std::uint8_t(p.subIndex)));
+        run(Proto::cycleFrame());
+        return SimTest::bytes(run(Proto::fetchResultFrame()).answer);
+    }
+    void write(const ParameterInfo &p, std::int64_t value)
+    {
+        run(Proto::buildParameterWrite(std::uint16_t(p.index), std::uint8_t(p.subIndex), value, p.size));
+    }
+    const ParameterInfo &param(const char *id)
+    {
+        const ParameterInfo *p = m_description.find(id);
+        if (!p)
+            qFatal("description lacks %s", id);
+        return *p;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        m_description = SimTest::loadDescription();
+        QVERIFY(!m_description.parameters().empty());
+    }
+    void init()
+    {
+        m_channel = std::make_unique<SimulatedChannel>(SimTest::descriptionPath());
+        QVERIFY(m_channel->isValid());
+        m_channel->model().motion().setFixed(1500);
+    }
+
+    void valueWrittenIsReadBack_data();
+    void valueWrittenIsReadBack();
+    void textTagWrittenIsReadBack_data();
+    void textTagWrittenIsReadBack();
+    void productNameFetch_data();
+    void productNameFetch();
+    void processDataDecodesToModelDistance_data();
+    void processDataDecodesToModelDistance();
+    void speedAndIntensityInTheirLayouts();
+    void specialCodes_data();
+    void specialCodes();
+    void factoryResetRestoresChangedValue();
+    void unansweredEntriesEndAfterTheirTimeout_data();
+    void unansweredEntriesEndAfterTheirTimeout();
+    void framesFinishInOrderAndAreRecorded();
+};
+
+void TestSimulatedChannel::valueWrittenIsReadBack_data()
+{
+    QTest::addColumn<QString>("id");
+    QTest::addColumn<int>("value");
+    QTest::newRow("enumeration, size 6") << "PinFunctionA1" << 5;
+    QTest::newRow("enumeration with its own mapping") << "PinFunctionA3" << 2;
+    QTest::newRow("int, size 6") << "IntensitySCC1" << 201;
+    QTest::newRow("int, size 7") << "OnDelay1" << 54321;
+    QTest::newRow("double, size 7") << "HysteresisA1" << 777;
+    QTest::newRow("double, size 9") << "SwitchingThresholdA1" << 87654;
+    QTest::newRow("double, size 9, above 16 bits") << "DetectionRangeFar" << 70000;
+}
+
+void TestSimulatedChannel::valueWrittenIsReadBack()
+{
+    QFETCH(QString, id);
+    QFETCH(int, value);
+    const ParameterInfo &p = param(id.toLatin1().constData());
+    const QString key = QString::fromStdString(m_channel->model().variant()->id3);
+    if (p.kind == ParameterInfo::Kind::Enumerator) {
+        // The host sends the device value of an entry and maps it back.
+        const int device = int(enumerationDeviceValue(p.id, value, key.toStdString()));
+        write(p, device);
+        QCOMPARE(Proto::enumIndexFromRaw(id, Proto::enumRawValue(read(p)), key), value);
+    } else if (p.kind == ParameterInfo::Kind::Double) {
+        write(p, value);
+        const QByteArray answer = read(p);
+        const int got = id.startsWith("DetectionRange") ? Proto::rangeAnswerValue(answer)
+                                                        : Proto::doubleAnswerValue(answer, p.size);
+        QCOMPARE(got, value);
+    } else {
+        write(p, value);
+        QCOMPARE(Proto::intAnswerValue(read(p), p.size), value);
+    }
+}
+
+void TestSimulatedChannel::textTagWrittenIsReadBack_data()
+{
+    QTest::addColumn<QString>("id");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("function tag") << "FunctionTag" << "Hall 3, conveyor 7";
+    QTest::newRow("location tag, 32 octets") << "LocationTag" << "ABCDEFGHIJKLMNOPQRSTUVWXYZ012345";
+    QTest::newRow("application tag, UTF-8") << "AppSpecificTag" << QStringLiteral("Füllstand");
+    QTest::newRow("emptied") << "FunctionTag" << "";
+}
+
+void TestSimulatedChannel::textTagWrittenIsReadBack()
+{
+    QFETCH(QString, id);
+    QFETCH(QString, text);
+    const ParameterInfo &p = param(id.toLatin1().constData());
+    QVERIFY(Proto::textParameterValue(read(p)) != text);
+    run(Proto::textWritePrefixFrame());
+    run(Proto::buildTextWrite(std::uint16_t(p.index), std::uint8_t(p.subIndex), text.toUtf8()));
+    QCOMPARE(Proto::textParameterValue(read(p)), text);
+}
+
+void TestSimulatedChannel::productNameFetch_data()
+{
+    QTest::addColumn<int>("variant");
+    for (int i = 0; i < int(m_description.variants().size()); ++i)
+        QTest::newRow(m_description.variants()[std::size_t(i)].productName.c_str()) << i;
+}
+
+void TestSimulatedChannel::productNameFetch()
+{
+    QFETCH(int, variant);
+    const VariantInfo &v = m_description.variants()[std::size_t(variant)];
+    QVERIFY(m_channel->model().selectVariant(std::size_t(variant)));
+    run(Proto::productNameReadFrame());
+    run(Proto::cycleFrame());
+    const QString name = Proto::productNameFromAnswer(SimTest::bytes(run(Proto::fetchResultFrame()).answer));
+    QCOMPARE(name, QString::fromStdString(v.productName));
+    // What the host checks: its model's id leads, the variant key ends, at most 8.
+    QVERIFY(name.startsWith(QString::fromStdString(v.modelId).left(3)));
+    QVERIFY(name.endsWith(QString::fromStdString(v.id3)));
+    QVERIFY(name.size() <= 8);
+}
+
+void TestSimulatedChannel::processDataDecodesToModelDistance_data()
+{
+    QTest::addColumn<int>("unit");
+    QTest::addColumn<int>("distance");
+    for (int unit = 0; unit < 4; ++unit) {
+        for (int d : {210, 1500, 5999}) {
+            QTest::addRow("unit %d, %d mm", unit, d) << unit << d;
+        }
+    }
+}
+
+void TestSimulatedChannel::processDataDecodesToModelDistance()
+{
+    QFETCH(int, unit);
+    QFETCH(int, distance);
+    write(param("MesurementUnit"), unit);
+    m_channel->model().motion().setFixed(distance);
+    const FrameEntry e = run(Proto::cycleFrame());
+    QCOMPARE(e.status, 1);
+    QCOMPARE(int(e.answer.size()), Proto::CycleAnswerLength);
+    Proto::ProcessDecoderState state;
+    const Proto::ProcessDisplay shown = Proto::decodeProcessAnswer(state, SimTest::hex(e.answer), unit);
+    QVERIFY(shown.distance.valid);
+    if (unit == 1) {
+        // Inch mode shows whole inches.
+        QVERIFY2(std::abs(shown.distance.chartValue - distance / 25.4) < 1.0, qPrintable(shown.distance.valueText));
+    } else {
+        QCOMPARE(shown.distance.chartValue, double(distance));
+    }
+}
+
+void TestSimulatedChannel::speedAndIntensityInTheirLayouts()
+{
+    // Receding at 2000 mm/s.
+    m_channel->model().motion().setScript({{0, 1000}, {1000, 3000}, {2000, 3000}});
+    m_channel->model().advanceClock(500);
+    const DeviceModel::Measurement m = m_channel->model().measure();
+    QCOMPARE(m.speed, 2000);
+    for (int unit : {2, 3}) {
+        write(param("MesurementUnit"), unit);
+        Proto::ProcessDecoderState state;
+        const Proto::ProcessDisplay shown = Proto::decodeProcessAnswer(state, SimTest::hex(run(Proto::cycleFrame()).answer), unit);
+        QCOMPARE(shown.distance.chartValue, double(m.distance));
+        QCOMPARE(shown.speed.chartValue, 2000.0);
+        if (unit == 3)
+            QCOMPARE(shown.intensity.chartValue, double(m.intensity));
+    }
+}
+
+void TestSimulatedChannel::specialCodes_data()
+{
+    QTest::addColumn<int>("unit");
+    QTest::addColumn<int>("distance"); // -1: no object
+    QTest::addColumn<int>("expected"); // Proto::SpecialCode
+    for (int unit = 0; unit < 4; ++unit) {
+        QTest::addRow("unit %d, no object", unit) << unit << -1 << int(Proto::SpecialCode::NoData);
+        QTest::addRow("unit %d, beyond the range", unit) << unit << 8000 << int(Proto::SpecialCode::TooFar);
+        QTest::addRow("unit %d, too near", unit) << unit << 60 << int(Proto::SpecialCode::TooNear);
+    }
+}
+
+void TestSimulatedChannel::specialCodes()
+{
+    QFETCH(int, unit);
+    QFETCH(int, distance);
+    QFETCH(int, expected);
+    write(param("MesurementUnit"), unit);
+    if (distance < 0)
+        m_channel->model().motion().setAbsent();
+    else
+        m_channel->model().motion().setFixed(distance);
+    Proto::ProcessDecoderState state;
+    Proto::ProcessDisplay shown;
+    // The 16-bit layout says "too near" with zeros, recognised from the second answer on.
+    for (int i = 0; i < 2; ++i)
+        shown = Proto::decodeProcessAnswer(state, SimTest::hex(run(Proto::cycleFrame()).answer), unit);
+    QVERIFY(!shown.distance.valid);
+    QCOMPARE(int(shown.distance.special), expected);
+}
+
+void TestSimulatedChannel::factoryResetRestoresChangedValue()
+{
+    const ParameterInfo &threshold = param("SwitchingThresholdA2");
+    const ParameterInfo &tag = param("LocationTag");
+    write(threshold, 4321);
+    run(Proto::buildTextWrite(std::uint16_t(tag.index), std::uint8_t(tag.subIndex), "Dock 2"));
+    QCOMPARE(Proto::doubleAnswerValue(read(threshold), threshold.size), 4321);
+    run(Proto::fetchResultFrame());
+    run(Proto::systemCommandFrame(Proto::SystemCommand::RestoreFactorySettings));
+    run(Proto::cycleFrame());
+    QCOMPARE(Proto::doubleAnswerValue(read(threshold), threshold.size), int(threshold.defaultNumber));
+    QCOMPARE(Proto::textParameterValue(read(tag)), QString::fromStdString(tag.defaultText));
+}
+
+void TestSimulatedChannel::unansweredEntriesEndAfterTheirTimeout_data()
+{
+    QTest::addColumn<int>("dropEvery");
+    QTest::addColumn<int>("delayMs");
+    QTest::addColumn<int>("timeoutMs");
+    QTest::addColumn<int>("status");
+    QTest::newRow("silent, short time-out") << 1 << 0 << 20 << 0;
+    QTest::newRow("late answer") << 0 << 60 << 15 << 0;
+    QTest::newRow("answer in time") << 0 << 10 << 2000 << 1;
+}
+
+void TestSimulatedChannel::unansweredEntriesEndAfterTheirTimeout()
+{
+    QFETCH(int, dropEvery);
+    QFETCH(int, delayMs);
+    QFETCH(int, timeoutMs);
+    QFETCH(int, status);
+    FaultSettings f;
+    f.dropEvery = dropEvery;
+    f.delayMs = delayMs;
+    m_channel->master().setFaults(f);
+    const FrameEntry e = run(Proto::linkProbeFrame(), timeoutMs);
+    QCOMPARE(e.status, status);
+    QCOMPARE(e.answer.empty(), status == 0);
+}
+
+void TestSimulatedChannel::framesFinishInOrderAndAreRecorded()
+{
+    FaultSettings f;
+    f.dropEvery = 2;
+    m_channel->master().setFaults(f);
+    CommunicationInterface::DataFrame first(2), second(1);
+    first.front().command = Proto::linkProbeFrame();
+    first.back().command = Proto::cycleFrame();
+    first.back().timeoutMs = 10;
+    second.front().command = Proto::fetchResultFrame();
+    QSignalSpy spy(m_channel.get(), &CommunicationInterface::emitFinished);
+    const unsigned int a = m_channel->sendFrame(&first);
+    const unsigned int b = m_channel->sendFrame(&second);
+    QVERIFY(spy.isEmpty()); // never finished inside sendFrame
+    for (int i = 0; i < 50 && spy.size() < 2; ++i)
+        spy.wait(200);
+    QCOMPARE(spy.size(), 2);
+    QCOMPARE(spy.at(0).first().toUInt(), a);
+    QCOMPARE(spy.at(1).first().toUInt(), b);
+    QCOMPARE(first.front().status, 1);
+    QCOMPARE(first.back().status, 0);
+    QCOMPARE(second.front().status, 1);
+    const auto &records = m_channel->records();
+    QCOMPARE(int(records.size()), 3);
+    QCOMPARE(records[0].command, Proto::linkProbeFrame());
+    QCOMPARE(records[0].answer, first.front().answer);
+    QCOMPARE(records[1].status, 0);
+    QCOMPARE(records[2].command, Proto::fetchResultFrame());
+}
+
+QTEST_GUILESS_MAIN(TestSimulatedChannel)
+#include "tst_simulatedchannel.moc"
