@@ -1,6 +1,7 @@
 #include "sensorinterface.h"
 
 #include "window/sensorwindow.h"
+#include "window/sensorwindowui.h"
 
 #include <extensionsystem/communicationinterface.h>
 
@@ -101,7 +102,7 @@ void SensorInterface::vActionExit(QString)
 
 void SensorInterface::setWindowActive(bool active)
 {
-    if (m_window && active && m_window->actionEnable_live_data->isChecked())
+    if (m_window && active && m_window->ui->actionEnable_live_data->isChecked())
         m_window->jumpToPlottingArea();
 }
 

@@ -1,0 +1,28 @@
+#include "sensorwindowprivate.h"
+
+#include <QDialog>
+
+namespace DirazSensorPlugin {
+namespace Core {
+
+SensorWindowPrivate::SensorWindowPrivate()
+{
+    chartTimer.setInterval(85);
+    chartTimer.setSingleShot(true);
+    teachTimer.setInterval(4500);
+    teachTimer.setSingleShot(true);
+    writeIconTimer.setInterval(700);
+    writeIconTimer.setSingleShot(true);
+    // Parentless until first shown; then it becomes the window's child.
+    progressDialog = new QDialog;
+}
+
+SensorWindowPrivate::~SensorWindowPrivate()
+{
+    delete progressDialog;
+    for (auto &entry : pendingFrames)
+        delete entry.second;
+}
+
+} // namespace Core
+} // namespace DirazSensorPlugin
