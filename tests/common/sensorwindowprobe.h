@@ -1,0 +1,79 @@
+#pragma once
+
+// A sensor window whose internals tests may look at, and small description
+// documents to build it from.
+
+#include "window/sensorwindow.h"
+#include "window/sensorwindowprivate.h"
+#include "window/sensorwindowui.h"
+
+#include <QFile>
+#include <QString>
+#include <QTemporaryDir>
+
+namespace K4KTest {
+
+class SensorWindowProbe : public DirazSensorPlugin::Core::SensorWindow
+{
+public:
+    using SensorWindow::SensorWindow;
+
+    DirazSensorPlugin::Core::SensorWindowPrivate &p() { return *d; }
+
+    using SensorWindow::allSubProperties;
+    using SensorWindow::connected;
+    using SensorWindow::delayTimer;
+    using SensorWindow::descriptionTree;
+    using SensorWindow::findProperty;
+    using SensorWindow::hiddenPropertyIds;
+    using SensorWindow::propertyAddresses;
+    using SensorWindow::propertyBrowser;
+    using SensorWindow::propertyItemTexts;
+    using SensorWindow::rootProperty;
+    using SensorWindow::vAddPropertyNode;
+    using SensorWindow::vEnableEditableProperties;
+    using SensorWindow::vRetranslatePropertyNode;
+    using SensorWindow::vSetPropertyVisible;
+};
+
+// One parameter node: kind, id, English caption "<id> en", address 64;0;6,
+// then whatever else the test needs.
+inline QString node(const QString &type, const QString &id, const QString &extra = QString(),
+                    const QString &element = QStringLiteral("property"))
+{
+    return QStringLiteral("<%1><type>%2</type><id>%3</id><text><en>%3 en</en></text>"
+                          "<index>64</index><subIndex>0</subIndex><size>6</size>%4</%1>")
+        .arg(element, type, id, extra);
+}
+
+// A whole document; a null branch leaves that element out.
+inline QString document(const QString &treeNodes, const QString &guiEntries = QString())
+{
+    QString xml = QStringLiteral("<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<document>"
+                                 "<documentId>IoLinkK4Kv7family</documentId><sensorList/>");
+    if (!treeNodes.isNull())
+        xml += QStringLiteral("<treeGui><default>") + treeNodes + QStringLiteral("</default></treeGui>");
+    if (!guiEntries.isNull())
+        xml += QStringLiteral("<guiCategory><default>") + guiEntries + QStringLiteral("</default></guiCategory>");
+    return xml + QStringLiteral("</document>\n");
+}
+
+// Writes a document into a temporary folder that lives as long as the object.
+class DescriptionFile
+{
+public:
+    explicit DescriptionFile(const QString &content)
+    {
+        m_path = m_dir.path() + QStringLiteral("/IoLinkK4Kv7family.xml");
+        QFile file(m_path);
+        if (file.open(QIODevice::WriteOnly))
+            file.write(content.toUtf8());
+    }
+    std::string path() const { return m_path.toStdString(); }
+
+private:
+    QTemporaryDir m_dir;
+    QString m_path;
+};
+
+} // namespace K4KTest

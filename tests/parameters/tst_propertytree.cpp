@@ -1,0 +1,455 @@
+// The parameter tree built from description documents: kinds, initial
+// values, enabled state and the read-only marker, hidden nodes, captions,
+// duplicate ids, broken documents, lookups and re-translation.
+
+#include "sensorwindowprobe.h"
+
+#include <extensionsystem/globals.h>
+#include <qtpropertymanager.h>
+#include <qttreepropertybrowser.h>
+#include <utils/buttonmanager.h>
+
+#include <QTreeWidget>
+#include <QtTest>
+
+#include <memory>
+
+using namespace K4KTest;
+using ExtensionSystem::Globals;
+
+namespace {
+
+std::unique_ptr<SensorWindowProbe> buildWindow(const DescriptionFile &file)
+{
+    return std::make_unique<SensorWindowProbe>(nullptr, file.path());
+}
+
+// The value of any kind of property, as the tree holds it.
+QVariant valueOf(SensorWindowProbe &w, QtProperty *p)
+{
+    auto &d = w.p();
+    QtAbstractPropertyManager *m = p->propertyManager();
+    if (m == d.intManager)
+        return d.intManager->value(p);
+    if (m == d.doubleManager)
+        return d.doubleManager->value(p);
+    if (m == d.boolManager)
+        return d.boolManager->value(p);
+    if (m == d.enumManager)
+        return d.enumManager->value(p);
+    if (m == d.stringManager)
+        return d.stringManager->value(p);
+    if (m == d.buttonManager)
+        return d.buttonManager->value(p);
+    return QVariant();
+}
+
+QStringList ids(const QList<QtProperty *> &properties)
+{
+    QStringList result;
+    for (QtProperty *p : properties)
+        result.append(p->propertyId());
+    return result;
+}
+
+const QString kItems = QStringLiteral("<items><a><en>A</en><de>A-de</de></a><b><en>B</en><de>B-de</de></b>"
+                                      "<c><en>C</en><de>C-de</de></c></items>");
+
+} // namespace
+
+class PropertyTreeTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init() { Globals::setLanguage("en"); }
+
+    void initialValueByKind_data();
+    void initialValueByKind();
+    void enabledStateAndMarker_data();
+    void enabledStateAndMarker();
+    void captionsFallBackToEnglish_data();
+    void captionsFallBackToEnglish();
+    void hiddenNodeIsRegisteredButNotAttached();
+    void duplicateIdsReplaceBookkeepingButKeepBothProperties();
+    void unknownKindCreatesNothing();
+    void brokenDocumentsLeaveAWorkingWindow_data();
+    void brokenDocumentsLeaveAWorkingWindow();
+    void anyTopLevelElementNameButOnlyPropertyChildren();
+    void findPropertyIsPreOrderBelowTheStart();
+    void enableEditableKeepsMarkedPropertiesDisabled();
+    void hidingAnItemKeepsValueAndLookup();
+    void removeSubPropertiesDetachesWithoutDeleting();
+    void languageChangeRenamesAndKeepsSelections();
+};
+
+void PropertyTreeTest::initialValueByKind_data()
+{
+    QTest::addColumn<QString>("xml");
+    QTest::addColumn<QVariant>("expected");
+
+    QTest::newRow("enumerator default 2 is the third entry")
+        << node("enumerator", "X", kItems + "<defaultvalue>2</defaultvalue>") << QVariant(2);
+    QTest::newRow("int default within limits")
+        << node("int", "X", "<min>0</min><max>100</max><defaultvalue>42</defaultvalue>") << QVariant(42);
+    QTest::newRow("int default beyond max is clamped")
+        << node("int", "X", "<min>0</min><max>100</max><defaultvalue>500</defaultvalue>") << QVariant(100);
+    QTest::newRow("int without limits is held at 0")
+        << node("int", "X", "<defaultvalue>7</defaultvalue>") << QVariant(0);
+    QTest::newRow("int default with trailing letters reads 0")
+        << node("int", "X", "<min>-10</min><max>100</max><defaultvalue>12abc</defaultvalue>") << QVariant(0);
+    QTest::newRow("double default 2.5")
+        << node("double", "X", "<min>0</min><max>10</max><defaultvalue>2.5</defaultvalue>") << QVariant(2.5);
+    QTest::newRow("double default with blanks around")
+        << node("double", "X", "<min>0</min><max>10</max><defaultvalue> 7.25 </defaultvalue>") << QVariant(7.25);
+    QTest::newRow("double default of letters reads 0")
+        << node("double", "X", "<min>-5</min><max>10</max><defaultvalue>abc</defaultvalue>") << QVariant(0.0);
+    QTest::newRow("bool default 1 is checked") << node("bool", "X", "<defaultvalue>1</defaultvalue>") << QVariant(true);
+    QTest::newRow("bool default true is not a number")
+        << node("bool", "X", "<defaultvalue>true</defaultvalue>") << QVariant(false);
+    QTest::newRow("bool without default") << node("bool", "X") << QVariant(false);
+    QTest::newRow("string default text")
+        << node("string", "X", "<isString>true</isString><defaultvalue>hello</defaultvalue>") << QVariant("hello");
+    QTest::newRow("action label from caption")
+        << node("action", "X", "<caption><text><en>Teach</en></text></caption>") << QVariant("Teach");
+    QTest::newRow("action without caption")
+        << node("action", "X") << QVariant("action");
+    QTest::newRow("value is ignored when defaults are used")
+        << node("int", "X", "<min>0</min><max>100</max><value>9</value><defaultvalue>3</defaultvalue>") << QVariant(3);
+}
+
+void PropertyTreeTest::initialValueByKind()
+{
+    QFETCH(QString, xml);
+    QFETCH(QVariant, expected);
+    DescriptionFile file(document(xml));
+    auto w = buildWindow(file);
+    QtProperty *p = w->findProperty("X");
+    QVERIFY(p);
+    const QVariant actual = valueOf(*w, p);
+    if (expected.type() == QVariant::Double)
+        QCOMPARE(actual.toDouble(), expected.toDouble());
+    else
+        QCOMPARE(actual, expected);
+    QCOMPARE(w->propertyAddresses.value("X"), QStringLiteral("64;0;6"));
+}
+
+void PropertyTreeTest::enabledStateAndMarker_data()
+{
+    QTest::addColumn<QString>("xml");
+    QTest::addColumn<bool>("enabled");
+    QTest::addColumn<bool>("marked");
+    QTest::addColumn<bool>("hasItemList");
+
+    const QString limits = QStringLiteral("<min>0</min><max>9</max>");
+    QTest::newRow("int without readonly: enabled and marked") << node("int", "X", limits) << true << true << false;
+    QTest::newRow("int readonly false: enabled, unmarked")
+        << node("int", "X", limits + "<readonly>false</readonly>") << true << false << false;
+    QTest::newRow("int readonly true: disabled, marked")
+        << node("int", "X", limits + "<readonly>true</readonly>") << false << true << false;
+    QTest::newRow("int readonly yes: disabled, unmarked")
+        << node("int", "X", limits + "<readonly>yes</readonly>") << false << false << false;
+    QTest::newRow("double without readonly: never marked") << node("double", "X", limits) << true << false << false;
+    QTest::newRow("string without readonly: marked, no list")
+        << node("string", "X", kItems + "<defaultvalue>A</defaultvalue>") << true << true << false;
+    QTest::newRow("string readonly false: list kept")
+        << node("string", "X", kItems + "<defaultvalue>A</defaultvalue><readonly>false</readonly>") << true << false
+        << true;
+    QTest::newRow("free text: never marked")
+        << node("string", "X", "<isString>true</isString><defaultvalue>t</defaultvalue>") << true << false << false;
+    QTest::newRow("category readonly true is disabled")
+        << node("category", "X", "<readonly>true</readonly>") << false << false << false;
+}
+
+void PropertyTreeTest::enabledStateAndMarker()
+{
+    QFETCH(QString, xml);
+    QFETCH(bool, enabled);
+    QFETCH(bool, marked);
+    QFETCH(bool, hasItemList);
+    DescriptionFile file(document(xml));
+    auto w = buildWindow(file);
+    QtProperty *p = w->findProperty("X");
+    QVERIFY(p);
+    QCOMPARE(p->isEnabled(), enabled);
+    QCOMPARE(p->statusTip() == QLatin1String("readOnly"), marked);
+    QCOMPARE(w->propertyItemTexts.contains("X"), hasItemList);
+    if (hasItemList)
+        QCOMPARE(w->propertyItemTexts.value("X"), QStringList({"A", "B", "C"}));
+}
+
+void PropertyTreeTest::captionsFallBackToEnglish_data()
+{
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<QString>("texts");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QStringList>("entries");
+
+    const QString mixedItems = QStringLiteral("<items><a><en>One</en><de>Eins</de></a><b><en>Two</en><de></de></b>"
+                                              "<c><en>Three</en></c></items>");
+    QTest::newRow("own language") << "de" << "<text><en>Range</en><de>Bereich</de></text>" << "Bereich"
+                                  << QStringList({"Eins", "Two", "Three"});
+    QTest::newRow("English only") << "de" << "<text><en>Range</en></text>" << "Range"
+                                  << QStringList({"Eins", "Two", "Three"});
+    QTest::newRow("empty own caption") << "de" << "<text><en>Range</en><de></de></text>" << "Range"
+                                       << QStringList({"Eins", "Two", "Three"});
+    QTest::newRow("English reader") << "en" << "<text><en>Range</en><de>Bereich</de></text>" << "Range"
+                                    << QStringList({"One", "Two", "Three"});
+    QTest::newRow("unknown language") << "fr" << "<text><en>Range</en><de>Bereich</de></text>" << "Range"
+                                      << QStringList({"One", "Two", "Three"});
+    QTest::newRow("no English either") << "en" << "<text><de>Bereich</de></text>" << ""
+                                       << QStringList({"One", "Two", "Three"});
+}
+
+void PropertyTreeTest::captionsFallBackToEnglish()
+{
+    QFETCH(QString, language);
+    QFETCH(QString, texts);
+    QFETCH(QString, caption);
+    QFETCH(QStringList, entries);
+    Globals::setLanguage(language.toStdString());
+    const QString items = QStringLiteral("<items><a><en>One</en><de>Eins</de></a><b><en>Two</en><de></de></b>"
+                                         "<c><en>Three</en></c></items>");
+    DescriptionFile file(document(QStringLiteral("<property><type>enumerator</type><id>X</id>") + texts + items
+                                  + QStringLiteral("<index>1</index><subIndex>0</subIndex><size>6</size></property>")));
+    auto w = buildWindow(file);
+    QtProperty *p = w->findProperty("X");
+    QVERIFY(p);
+    QCOMPARE(p->propertyName(), caption);
+    QCOMPARE(w->p().enumManager->enumNames(p), entries);
+}
+
+void PropertyTreeTest::hiddenNodeIsRegisteredButNotAttached()
+{
+    const QString hidden = node("category", "H",
+                                "<visible>false</visible>" + node("int", "HChild", "<min>0</min><max>5</max>"));
+    const QString xml = node("int", "A", "<min>0</min><max>5</max>") + hidden
+                        + node("bool", "B", "<visible>no</visible>") + node("int", "C", "<min>0</min><max>5</max>");
+    DescriptionFile file(document(xml));
+    auto w = buildWindow(file);
+
+    QCOMPARE(w->hiddenPropertyIds, QStringList({"H", "B"}));
+    QVERIFY(!w->findProperty("H"));
+    QVERIFY(!w->findProperty("HChild"));
+    QVERIFY(!w->findProperty("B"));
+    QVERIFY(w->propertyAddresses.contains("HChild"));
+    QVERIFY(w->propertyAddresses.contains("B"));
+    QVERIFY(!w->propertyAddresses.contains("H")); // categories have no address
+    QCOMPARE(ids(w->allSubProperties(w->rootProperty)), QStringList({"A", "C"}));
+}
+
+void PropertyTreeTest::duplicateIdsReplaceBookkeepingButKeepBothProperties()
+{
+    const QString first = QStringLiteral("<property><type>string</type><id>D</id><text><en>first</en></text>"
+                                         "<index>10</index><subIndex>1</subIndex><size>6</size><readonly>false</readonly>"
+                                         "<defaultvalue>x</defaultvalue><items><a><en>x</en></a></items></property>");
+    const QString second = QStringLiteral("<property><type>string</type><id>D</id><text><en>second</en></text>"
+                                          "<index>20</index><subIndex>2</subIndex><size>7</size><readonly>false</readonly>"
+                                          "<defaultvalue>y</defaultvalue><items><a><en>y</en></a><b><en>z</en></b></items>"
+                                          "</property>");
+    DescriptionFile file(document(first + second));
+    auto w = buildWindow(file);
+    QCOMPARE(w->propertyAddresses.value("D"), QStringLiteral("20;2;7"));
+    QCOMPARE(w->propertyItemTexts.value("D"), QStringList({"y", "z"}));
+    QCOMPARE(ids(w->allSubProperties(w->rootProperty)), QStringList({"D", "D"}));
+    QCOMPARE(w->findProperty("D")->propertyName(), QStringLiteral("first"));
+}
+
+void PropertyTreeTest::unknownKindCreatesNothing()
+{
+    const QString xml = node("int", "A", "<min>0</min><max>5</max>")
+                        + node("slider", "U", node("int", "UChild", "<min>0</min><max>5</max>"))
+                        + node("", "Empty") + node("bool", "B");
+    DescriptionFile file(document(xml));
+    auto w = buildWindow(file);
+    QVERIFY(!w->propertyAddresses.contains("U"));
+    QVERIFY(!w->propertyAddresses.contains("Empty"));
+    QVERIFY(!w->propertyAddresses.contains("UChild"));
+    QVERIFY(!w->hiddenPropertyIds.contains("U"));
+    QCOMPARE(ids(w->allSubProperties(w->rootProperty)), QStringList({"A", "B"}));
+}
+
+void PropertyTreeTest::brokenDocumentsLeaveAWorkingWindow_data()
+{
+    QTest::addColumn<QString>("content");
+    QTest::addColumn<bool>("writeFile");
+    QTest::addColumn<int>("stateRows");
+
+    const QString entries = QStringLiteral("<e><id>n1</id><text><en>Distance</en></text></e>");
+    QTest::newRow("missing file") << QString() << false << 0;
+    QTest::newRow("malformed XML") << QStringLiteral("<document><treeGui><default>") << true << 0;
+    QTest::newRow("no tree branch") << document(QString(), entries) << true << 1;
+    QTest::newRow("no process-data branch") << document(node("bool", "B")) << true << 0;
+    QTest::newRow("empty file") << QString("") << true << 0;
+}
+
+void PropertyTreeTest::brokenDocumentsLeaveAWorkingWindow()
+{
+    QFETCH(QString, content);
+    QFETCH(bool, writeFile);
+    QFETCH(int, stateRows);
+    QTemporaryDir dir;
+    const QString path = dir.path() + "/IoLinkK4Kv7family.xml";
+    if (writeFile) {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(content.toUtf8());
+    }
+    SensorWindowProbe w(nullptr, path.toStdString());
+    QVERIFY(w.rootProperty);
+    QCOMPARE(w.rootProperty->propertyId(), QStringLiteral("root"));
+    QCOMPARE(w.p().stateRows.size(), stateRows);
+    QCOMPARE(w.p().processDataTree->topLevelItemCount(), 3);
+    QCOMPARE(w.p().observationTree->topLevelItemCount(), 1);
+    QVERIFY(!w.findProperty("ObjectInfo"));
+    // Lookups and the rules' visibility calls on an empty tree are harmless.
+    w.vSetPropertyVisible("AnalogMode", true);
+    w.vEnableEditableProperties();
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QVERIFY(w.close());
+}
+
+void PropertyTreeTest::anyTopLevelElementNameButOnlyPropertyChildren()
+{
+    const QString inner = node("int", "Nested", "<min>0</min><max>5</max>")
+                          + node("int", "Ignored", "<min>0</min><max>5</max>", "setting");
+    const QString xml = node("category", "Cat", inner, "group") + node("bool", "Top", QString(), "anything");
+    DescriptionFile file(document(xml));
+    auto w = buildWindow(file);
+    QCOMPARE(ids(w->allSubProperties(w->rootProperty)), QStringList({"Cat", "Nested", "Top"}));
+    QVERIFY(!w->propertyAddresses.contains("Ignored"));
+}
+
+void PropertyTreeTest::findPropertyIsPreOrderBelowTheStart()
+{
+    const QString xml = node("category", "Cat",
+                             node("category", "Inner", node("int", "Dup", "<min>0</min><max>5</max><defaultvalue>1</defaultvalue>"))
+                                 + node("int", "Dup", "<min>0</min><max>5</max><defaultvalue>2</defaultvalue>"))
+                        + node("int", "Dup", "<min>0</min><max>5</max><defaultvalue>3</defaultvalue>")
+                        + node("int", "Gone", "<visible>false</visible>");
+    DescriptionFile file(document(xml));
+    auto w = buildWindow(file);
+    QtProperty *hit = w->findProperty("Dup");
+    QVERIFY(hit);
+    QCOMPARE(w->p().intManager->value(hit), 1);
+    QVERIFY(!w->findProperty("root"));
+    QVERIFY(!w->findProperty("Gone"));
+    QVERIFY(!w->findProperty(QString()) || w->findProperty(QString())->propertyId().isEmpty());
+    QtProperty *cat = w->findProperty("Cat");
+    QVERIFY(cat);
+    QVERIFY(!w->findProperty(cat, "Cat")); // the start itself is not tested
+    QCOMPARE(w->findProperty(cat, "Inner")->propertyId(), QStringLiteral("Inner"));
+    QVERIFY(!w->findProperty(nullptr, "Dup"));
+}
+
+void PropertyTreeTest::enableEditableKeepsMarkedPropertiesDisabled()
+{
+    const QString xml = node("int", "Marked", "<min>0</min><max>5</max>")
+                        + node("int", "Plain", "<min>0</min><max>5</max><readonly>false</readonly>")
+                        + node("string", "Text", "<defaultvalue>t</defaultvalue>")
+                        + node("double", "Locked", "<min>0</min><max>5</max><readonly>true</readonly>");
+    DescriptionFile file(document(xml));
+    auto w = buildWindow(file);
+    QVERIFY(!w->findProperty("Locked")->isEnabled());
+    for (QtProperty *p : w->allSubProperties(w->rootProperty))
+        p->setEnabled(false);
+    w->vEnableEditableProperties();
+    QVERIFY(!w->findProperty("Marked")->isEnabled());
+    QVERIFY(!w->findProperty("Text")->isEnabled());
+    QVERIFY(w->findProperty("Plain")->isEnabled());
+    QVERIFY(w->findProperty("Locked")->isEnabled()); // unmarked, so released
+    w->findProperty("Marked")->setEnabled(true);
+    w->vEnableEditableProperties();
+    QVERIFY(w->findProperty("Marked")->isEnabled()); // never disables
+}
+
+void PropertyTreeTest::hidingAnItemKeepsValueAndLookup()
+{
+    const QString xml = node("category", "Cat", node("int", "V", "<min>0</min><max>50</max><defaultvalue>17</defaultvalue>"));
+    DescriptionFile file(document(xml));
+    auto w = buildWindow(file);
+    QtProperty *p = w->findProperty("V");
+    QVERIFY(p);
+    const QList<QtBrowserItem *> items = w->propertyBrowser->items(p);
+    QCOMPARE(items.size(), 1);
+    QVERIFY(w->propertyBrowser->isItemVisible(items.first()));
+    w->vSetPropertyVisible("V", false);
+    QVERIFY(!w->propertyBrowser->isItemVisible(items.first()));
+    QCOMPARE(w->findProperty("V"), p);
+    QCOMPARE(w->p().intManager->value(p), 17);
+    QCOMPARE(w->propertyAddresses.value("V"), QStringLiteral("64;0;6"));
+    w->vSetPropertyVisible("V", true);
+    QVERIFY(w->propertyBrowser->isItemVisible(items.first()));
+    w->vSetPropertyVisible("NoSuchId", false); // changes nothing, no crash
+}
+
+void PropertyTreeTest::removeSubPropertiesDetachesWithoutDeleting()
+{
+    const QString xml = node("category", "Cat",
+                             node("category", "Inner", node("int", "Deep", "<min>0</min><max>50</max><defaultvalue>5</defaultvalue>"))
+                                 + node("bool", "Flag", "<defaultvalue>1</defaultvalue>"));
+    DescriptionFile file(document(xml));
+    auto w = buildWindow(file);
+    QtProperty *cat = w->findProperty("Cat");
+    QtProperty *inner = w->findProperty("Inner");
+    QtProperty *deep = w->findProperty("Deep");
+    QtProperty *flag = w->findProperty("Flag");
+    w->removeSubProperties(cat);
+    QVERIFY(cat->subProperties().isEmpty());
+    QVERIFY(inner->subProperties().isEmpty());
+    QVERIFY(!w->findProperty("Deep"));
+    QCOMPARE(w->p().intManager->value(deep), 5);
+    QCOMPARE(w->p().boolManager->value(flag), true);
+    QCOMPARE(w->findProperty("Cat"), cat); // the start stays attached
+    w->removeSubProperties(nullptr);
+}
+
+void PropertyTreeTest::languageChangeRenamesAndKeepsSelections()
+{
+    const QString enumNode = QStringLiteral("<property><type>enumerator</type><id>Mode</id><text><en>Mode</en><de>Modus</de>"
+                                            "</text><index>1</index><subIndex>0</subIndex><size>6</size>")
+                             + kItems + QStringLiteral("<defaultvalue>1</defaultvalue></property>");
+    const QString listNode = QStringLiteral("<property><type>string</type><id>Pick</id><text><en>Pick</en></text>"
+                                            "<index>2</index><subIndex>0</subIndex><size>6</size><readonly>false</readonly>")
+                             + kItems + QStringLiteral("<defaultvalue>C</defaultvalue></property>");
+    const QString freeNode = node("string", "Free", "<isString>true</isString><defaultvalue>C</defaultvalue>");
+    const QString button = QStringLiteral("<property><type>action</type><id>Go</id><text><en>Go</en></text>"
+                                          "<caption><text><en>Start</en><de>Los</de></text></caption>"
+                                          "<index>3</index><subIndex>0</subIndex><size>6</size></property>");
+    const QString hidden = node("category", "Hidden", "<visible>false</visible>"
+                                + QStringLiteral("<property><type>bool</type><id>Sub</id><text><en>Sub</en><de>Unter</de>"
+                                                 "</text><index>4</index><subIndex>0</subIndex><size>6</size></property>"));
+    const QString entries = QStringLiteral("<e><id>n1</id><text><en>Distance</en><de>Abstand</de></text></e>"
+                                           "<e><id>n2</id><text><en>Speed</en></text></e>");
+    DescriptionFile file(document(enumNode + listNode + freeNode + button + hidden, entries));
+    auto w = buildWindow(file);
+    auto &d = w->p();
+    QtProperty *mode = w->findProperty("Mode");
+    QtProperty *pick = w->findProperty("Pick");
+    QtProperty *go = w->findProperty("Go");
+
+    Globals::setLanguage("de");
+    QEvent change(QEvent::LanguageChange);
+    QCoreApplication::sendEvent(w.get(), &change);
+
+    QCOMPARE(mode->propertyName(), QStringLiteral("Modus"));
+    QCOMPARE(d.enumManager->enumNames(mode), QStringList({"A-de", "B-de", "C-de"}));
+    QCOMPARE(d.enumManager->value(mode), 1);
+    QCOMPARE(d.stringManager->value(pick), QStringLiteral("C-de"));
+    QCOMPARE(w->propertyItemTexts.value("Pick"), QStringList({"A-de", "B-de", "C-de"}));
+    QCOMPARE(d.stringManager->value(w->findProperty("Free")), QStringLiteral("C"));
+    QCOMPARE(d.buttonManager->value(go), QStringLiteral("Los"));
+    QCOMPARE(d.stateRows.at(0)->text(0), QStringLiteral("Abstand     "));
+    QCOMPARE(d.stateRows.at(1)->text(0), QStringLiteral("Speed     "));
+    QCOMPARE(ids(w->allSubProperties(w->rootProperty)), QStringList({"Mode", "Pick", "Free", "Go"}));
+
+    // Other change events translate nothing.
+    Globals::setLanguage("en");
+    QEvent other(QEvent::EnabledChange);
+    QCoreApplication::sendEvent(w.get(), &other);
+    QCOMPARE(mode->propertyName(), QStringLiteral("Modus"));
+}
+
+QTEST_MAIN(PropertyTreeTest)
+#include "tst_propertytree.moc"
