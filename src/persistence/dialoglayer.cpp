@@ -1,0 +1,159 @@
+#include "persistence/dialoglayer.h"
+
+#include "persistence/connectionswitchdialog.h"
+
+#include <QDialog>
+#include <QQueue>
+
+namespace DirazSensorPlugin {
+namespace Core {
+
+namespace {
+
+struct LayerState
+{
+    bool testMode = false;
+    QQueue<int> answers;
+    std::function<int(const DialogLayer::Shown &)> answerer;
+    QList<DialogLayer::Shown> shown;
+};
+
+LayerState &state()
+{
+    static LayerState s;
+    return s;
+}
+
+int escapeAnswer(QMessageBox::StandardButtons buttons)
+{
+    for (QMessageBox::StandardButton b : {QMessageBox::Cancel, QMessageBox::No, QMessageBox::Ok}) {
+        if (buttons.testFlag(b))
+            return b;
+    }
+    return QMessageBox::NoButton;
+}
+
+} // namespace
+
+int DialogLayer::answerInTestMode(Shown shown, int fallback)
+{
+    LayerState &s = state();
+    int answer = -1;
+    if (s.answerer)
+        answer = s.answerer(shown);
+    if (answer < 0 && !s.answers.isEmpty())
+        answer = s.answers.dequeue();
+    shown.answered = answer >= 0;
+    shown.answer = shown.answered ? answer : fallback;
+    s.shown.append(shown);
+    return shown.answer;
+}
+
+int DialogLayer::show(Kind kind, QWidget *parent, const QString &title, const QString &text,
+                      QMessageBox::StandardButtons buttons, QMessageBox::StandardButton defaultButton)
+{
+    if (state().testMode)
+        return answerInTestMode({kind, title, text, buttons, 0, false}, escapeAnswer(buttons));
+    switch (kind) {
+    case Kind::Question:
+        return QMessageBox::question(parent, title, text, buttons, defaultButton);
+    case Kind::Information:
+        return QMessageBox::information(parent, title, text, buttons, defaultButton);
+    case Kind::Warning:
+        return QMessageBox::warning(parent, title, text, buttons, defaultButton);
+    default:
+        return QMessageBox::critical(parent, title, text, buttons, defaultButton);
+    }
+}
+
+int DialogLayer::question(QWidget *parent, const QString &title, const QString &text,
+                          QMessageBox::StandardButtons buttons, QMessageBox::StandardButton defaultButton)
+{
+    return show(Kind::Question, parent, title, text, buttons, defaultButton);
+}
+
+int DialogLayer::information(QWidget *parent, const QString &title, const QString &text,
+                             QMessageBox::StandardButtons buttons, QMessageBox::StandardButton defaultButton)
+{
+    return show(Kind::Information, parent, title, text, buttons, defaultButton);
+}
+
+int DialogLayer::warning(QWidget *parent, const QString &title, const QString &text,
+                         QMessageBox::StandardButtons buttons, QMessageBox::StandardButton defaultButton)
+{
+    return show(Kind::Warning, parent, title, text, buttons, defaultButton);
+}
+
+int DialogLayer::critical(QWidget *parent, const QString &title, const QString &text,
+                          QMessageBox::StandardButtons buttons, QMessageBox::StandardButton defaultButton)
+{
+    return show(Kind::Critical, parent, title, text, buttons, defaultButton);
+}
+
+int DialogLayer::connectionSwitch()
+{
+    ConnectionSwitchDialog dialog;
+    if (state().testMode)
+        return answerInTestMode({Kind::ConnectionSwitch, dialog.windowTitle(), QString(),
+                                 QMessageBox::NoButton, 0, false},
+                                0);
+    return dialog.exec();
+}
+
+int DialogLayer::exec(QDialog *dialog)
+{
+    if (!dialog)
+        return 0;
+    if (state().testMode)
+        return answerInTestMode({Kind::Dialog, dialog->windowTitle(), QString(), QMessageBox::NoButton, 0, false},
+                                0);
+    return dialog->exec();
+}
+
+void DialogLayer::setTestMode(bool on)
+{
+    state().testMode = on;
+}
+
+bool DialogLayer::testMode()
+{
+    return state().testMode;
+}
+
+void DialogLayer::enqueueAnswer(int answer)
+{
+    state().answers.enqueue(answer);
+}
+
+void DialogLayer::setAnswerer(std::function<int(const Shown &)> answerer)
+{
+    state().answerer = std::move(answerer);
+}
+
+int DialogLayer::pendingAnswers()
+{
+    return state().answers.size();
+}
+
+QList<DialogLayer::Shown> DialogLayer::shown()
+{
+    return state().shown;
+}
+
+QList<DialogLayer::Shown> DialogLayer::takeShown()
+{
+    QList<Shown> out;
+    out.swap(state().shown);
+    return out;
+}
+
+void DialogLayer::reset()
+{
+    LayerState &s = state();
+    s.answers.clear();
+    s.answerer = nullptr;
+    s.shown.clear();
+}
+
+} // namespace Core
+} // namespace DirazSensorPlugin

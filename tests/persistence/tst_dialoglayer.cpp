@@ -1,0 +1,214 @@
+#include "persistence/connectionswitchdialog.h"
+#include "persistence/dialoglayer.h"
+
+#include "modaldriver.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+#include <QtTest>
+
+using DirazSensorPlugin::Core::ConnectionSwitchDialog;
+using DirazSensorPlugin::Core::DialogLayer;
+
+
+class TestDialogLayer : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanupTestCase();
+    void preparedAnswers_data();
+    void preparedAnswers();
+    void unansweredBoxesTakeTheirEscapeAnswer_data();
+    void unansweredBoxesTakeTheirEscapeAnswer();
+    void answererComesBeforeQueue();
+    void connectionSwitchInTestMode();
+    void otherDialogsInTestMode();
+    void takeShownEmptiesTheRecord();
+    void realMessageBoxShowsExactTexts();
+    void realConnectionSwitchDialog();
+};
+
+void TestDialogLayer::init()
+{
+    DialogLayer::setTestMode(true);
+    DialogLayer::reset();
+}
+
+void TestDialogLayer::cleanupTestCase()
+{
+    DialogLayer::setTestMode(false);
+    DialogLayer::reset();
+}
+
+void TestDialogLayer::preparedAnswers_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<int>("buttons");
+    QTest::addColumn<int>("answer");
+    QTest::newRow("question") << int(DialogLayer::Kind::Question) << int(QMessageBox::Yes | QMessageBox::No)
+                              << int(QMessageBox::Yes);
+    QTest::newRow("information") << int(DialogLayer::Kind::Information)
+                                 << int(QMessageBox::Ok | QMessageBox::Cancel) << int(QMessageBox::Ok);
+    QTest::newRow("warning") << int(DialogLayer::Kind::Warning) << int(QMessageBox::Ok) << int(QMessageBox::Ok);
+    QTest::newRow("critical") << int(DialogLayer::Kind::Critical) << int(QMessageBox::Retry | QMessageBox::Abort)
+                              << int(QMessageBox::Retry);
+}
+
+void TestDialogLayer::preparedAnswers()
+{
+    QFETCH(int, kind);
+    QFETCH(int, buttons);
+    QFETCH(int, answer);
+    const auto k = DialogLayer::Kind(kind);
+    const auto b = QMessageBox::StandardButtons(buttons);
+    DialogLayer::enqueueAnswer(answer);
+    DialogLayer::enqueueAnswer(QMessageBox::Ignore); // left for the next box
+    int result = -1;
+    switch (k) {
+    case DialogLayer::Kind::Question:
+        result = DialogLayer::question(nullptr, "Title", "Text", b);
+        break;
+    case DialogLayer::Kind::Information:
+        result = DialogLayer::information(nullptr, "Title", "Text", b);
+        break;
+    case DialogLayer::Kind::Warning:
+        result = DialogLayer::warning(nullptr, "Title", "Text", b);
+        break;
+    default:
+        result = DialogLayer::critical(nullptr, "Title", "Text", b);
+        break;
+    }
+    QCOMPARE(result, answer);
+    QCOMPARE(DialogLayer::pendingAnswers(), 1);
+    const auto shown = DialogLayer::shown();
+    QCOMPARE(shown.size(), 1);
+    QCOMPARE(int(shown[0].kind), kind);
+    QCOMPARE(shown[0].title, QString("Title"));
+    QCOMPARE(shown[0].text, QString("Text"));
+    QCOMPARE(shown[0].buttons, b);
+    QCOMPARE(shown[0].answer, answer);
+    QVERIFY(shown[0].answered);
+}
+
+void TestDialogLayer::unansweredBoxesTakeTheirEscapeAnswer_data()
+{
+    QTest::addColumn<int>("buttons");
+    QTest::addColumn<int>("answer");
+    QTest::newRow("ok") << int(QMessageBox::Ok) << int(QMessageBox::Ok);
+    QTest::newRow("ok cancel") << int(QMessageBox::Ok | QMessageBox::Cancel) << int(QMessageBox::Cancel);
+    QTest::newRow("yes no") << int(QMessageBox::Yes | QMessageBox::No) << int(QMessageBox::No);
+    QTest::newRow("yes no cancel") << int(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel)
+                                   << int(QMessageBox::Cancel);
+}
+
+void TestDialogLayer::unansweredBoxesTakeTheirEscapeAnswer()
+{
+    QFETCH(int, buttons);
+    QFETCH(int, answer);
+    QCOMPARE(DialogLayer::question(nullptr, "T", "X", QMessageBox::StandardButtons(buttons)), answer);
+    QCOMPARE(DialogLayer::shown().size(), 1);
+    QVERIFY(!DialogLayer::shown().constFirst().answered);
+}
+
+void TestDialogLayer::answererComesBeforeQueue()
+{
+    DialogLayer::enqueueAnswer(QMessageBox::Cancel);
+    DialogLayer::setAnswerer([](const DialogLayer::Shown &s) {
+        return s.title == "nDorix" ? int(QMessageBox::Ok) : -1;
+    });
+    QCOMPARE(DialogLayer::information(nullptr, "nDorix", "Sensor settings will be overwritten with the ones from PC",
+                                      QMessageBox::Ok | QMessageBox::Cancel),
+             int(QMessageBox::Ok));
+    QCOMPARE(DialogLayer::pendingAnswers(), 1);
+    // The answerer declines other titles; the queue answers them.
+    QCOMPARE(DialogLayer::information(nullptr, "Other", "x", QMessageBox::Ok | QMessageBox::Cancel),
+             int(QMessageBox::Cancel));
+    QCOMPARE(DialogLayer::pendingAnswers(), 0);
+}
+
+void TestDialogLayer::connectionSwitchInTestMode()
+{
+    DialogLayer::enqueueAnswer(2);
+    QCOMPARE(DialogLayer::connectionSwitch(), 2);
+    QCOMPARE(DialogLayer::connectionSwitch(), 0); // nothing prepared: cancel
+    const auto shown = DialogLayer::shown();
+    QCOMPARE(shown.size(), 2);
+    QCOMPARE(shown[0].kind, DialogLayer::Kind::ConnectionSwitch);
+    QCOMPARE(shown[0].title, QString("Dialog"));
+    QVERIFY(shown[0].answered);
+    QVERIFY(!shown[1].answered);
+}
+
+void TestDialogLayer::otherDialogsInTestMode()
+{
+    QDialog dialog;
+    dialog.setWindowTitle("Export");
+    DialogLayer::enqueueAnswer(QDialog::Accepted);
+    QCOMPARE(DialogLayer::exec(&dialog), int(QDialog::Accepted));
+    QVERIFY(!dialog.isVisible());
+    QCOMPARE(DialogLayer::exec(nullptr), 0);
+    QCOMPARE(DialogLayer::shown().size(), 1);
+    QCOMPARE(DialogLayer::shown().constFirst().title, QString("Export"));
+    QCOMPARE(DialogLayer::shown().constFirst().kind, DialogLayer::Kind::Dialog);
+}
+
+void TestDialogLayer::takeShownEmptiesTheRecord()
+{
+    DialogLayer::warning(nullptr, "Connecting to sensor",
+                         "The sensor did not respond, please make sure it is properly connected.");
+    const auto taken = DialogLayer::takeShown();
+    QCOMPARE(taken.size(), 1);
+    QCOMPARE(taken[0].text, QString("The sensor did not respond, please make sure it is properly connected."));
+    QVERIFY(DialogLayer::shown().isEmpty());
+}
+
+void TestDialogLayer::realMessageBoxShowsExactTexts()
+{
+    DialogLayer::setTestMode(false);
+    QString title;
+    QString text;
+    QStringList buttonTexts;
+    ModalDriver driver([&](QWidget *w) {
+        auto *box = qobject_cast<QMessageBox *>(w);
+        if (!box) {
+            w->close();
+            return;
+        }
+        title = box->windowTitle();
+        text = box->text();
+        for (QAbstractButton *b : box->buttons())
+            buttonTexts << b->text();
+        box->button(QMessageBox::Cancel)->click();
+    });
+    const int result = DialogLayer::information(nullptr, "nDorix",
+                                                "Sensor settings will be overwritten with the ones from PC",
+                                                QMessageBox::Ok | QMessageBox::Cancel);
+    QCOMPARE(result, int(QMessageBox::Cancel));
+    QCOMPARE(title, QString("nDorix"));
+    QCOMPARE(text, QString("Sensor settings will be overwritten with the ones from PC"));
+    buttonTexts.sort();
+    QCOMPARE(buttonTexts, QStringList({"Cancel", "OK"}));
+    QVERIFY(DialogLayer::shown().isEmpty()); // only test mode records
+}
+
+void TestDialogLayer::realConnectionSwitchDialog()
+{
+    DialogLayer::setTestMode(false);
+    bool sawDialog = false;
+    ModalDriver driver([&](QWidget *w) {
+        auto *dialog = qobject_cast<ConnectionSwitchDialog *>(w);
+        sawDialog = dialog != nullptr;
+        if (auto *b = w->findChild<QPushButton *>("sensorToPc"))
+            b->click();
+        else
+            w->close();
+    });
+    QCOMPARE(DialogLayer::connectionSwitch(), 1);
+    QVERIFY(sawDialog);
+}
+
+QTEST_MAIN(TestDialogLayer)
+#include "tst_dialoglayer.moc"
