@@ -82,6 +82,7 @@ bool SensorWindow::bLoadPropertyTree()
     const auto branch = descriptionTree.get_child_optional("document.treeGui.default");
     if (!branch) {
         // No tree to show; the empty dock still keeps its place.
+        propertyBrowser->hide();
         addDockWidget(Qt::LeftDockWidgetArea, d->propertyTreeDock);
         return true;
     }
