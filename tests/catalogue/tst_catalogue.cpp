@@ -89,7 +89,7 @@ void TestCatalogue::unusableFilesGiveNothing_data()
 {
     QTest::addColumn<QString>("content");
     QTest::newRow("foreign documentId") << document(entry("A", "1"), "OtherFamily");
-    QTest::newRow("documentId with extra blank") << document(entry("A", "1"), "IoLinkK4Kv7family ");
+    QTest::newRow("documentId in other case") << document(entry("A", "1"), "iolinkk4kv7family");
     QTest::newRow("no documentId") << document(entry("A", "1"), QString());
     QTest::newRow("no sensorList") << document(QString());
     QTest::newRow("not XML") << QString("this is not a catalogue <");
@@ -175,7 +175,7 @@ void TestCatalogue::variantsAndCopies()
     Sensor copy;
     copy = found;
     const Sensor constructed(found);
-    for (const Sensor *sensor : {&copy, &constructed}) {
+    for (const Sensor *sensor : std::initializer_list<const Sensor *>{&copy, &constructed}) {
         QCOMPARE(sensor->name(), std::string("M"));
         QCOMPARE(sensor->variants().size(), size_t(2));
         QCOMPARE(sensor->variants().get<std::string>("b.ID3"), std::string("X"));
