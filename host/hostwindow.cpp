@@ -114,6 +114,11 @@ ExtensionSystem::PluginInterface *HostWindow::openSensor(const QString &name)
     connect(sub, &QObject::destroyed, this, [this, sub] { m_instances.erase(sub); });
     m_instances[sub] = std::move(instance);
     sub->show();
+    // The plug-in sized its window; give the sub-window room for it plus its frame.
+    if (QWidget *widget = sub->widget()) {
+        const QMargins frame = sub->contentsMargins();
+        sub->resize(widget->width() + frame.left() + frame.right(), widget->height() + frame.top() + frame.bottom());
+    }
     raw->vAvailablePortsUpdated(freePorts());
     return raw;
 }
