@@ -11,6 +11,8 @@
 #include <qttreepropertybrowser.h>
 #include <utils/connectionstatus.h>
 #include <utils/genericchart.h>
+#include <utils/thresholdwindowwidgetgeneric.h>
+#include <utils/thresholdwindowwidgetuniversal.h>
 
 #include <QAction>
 #include <QCloseEvent>
@@ -167,6 +169,12 @@ SensorWindow::~SensorWindow()
     delete d->propertyTreeDock;
     delete d->observationDock;
     delete d->processDataDock;
+    // Markers watch the plots' canvases: they go before the plots.
+    qDeleteAll(d->rangeMarkers);
+    qDeleteAll(d->thresholdMarkers);
+    d->rangeMarkers.clear();
+    d->thresholdMarkers.clear();
+    d->universalThreshold = nullptr;
     delete d->chart;
     propertyBrowser = nullptr;
     d->chart = nullptr;
