@@ -144,14 +144,18 @@ GenericChart::GenericChart(QWidget *parent, int plotCount)
         p->panner = new QwtPlotPanner(p->plot->canvas());
         connect(p->panner, &QwtPlotPanner::panned, this, [this, i](int dx, int) {
             Plot *pl = plotAt(i);
-            if (dx != 0 && !pl->independent)
+            if (pl && dx != 0 && !pl->independent)
                 pl->follow = false;
         });
         p->magnifier = new QwtPlotMagnifier(p->plot->canvas());
         p->magnifier->setAxisEnabled(QwtPlot::xBottom, false);
 
         connect(p->plot->axisWidget(QwtPlot::yLeft), &QwtScaleWidget::scaleDivChanged,
-                this, [this, i] { keepValueAxisInLimits(*plotAt(i)); });
+                this, [this, i] {
+                    // Fires while the plots are still being built, before this one is stored.
+                    if (Plot *pl = plotAt(i))
+                        keepValueAxisInLimits(*pl);
+                });
         p->plot->canvas()->installEventFilter(this);
 
         p->dock = new DockChartItem(i, p->plot, this);
