@@ -35,12 +35,16 @@ void SensorWindow::sendDataFrame(DataFrame *frame, bool showUi)
     auto *progress = new Utils::ProgressBarUi(this);
     progress->setModal(showUi);
     progress->setShowUi(showUi);
-    const unsigned int id = channel->sendFrame(frame);
+    // Listen before sending: a channel on another thread may finish the frame
+    // before sendFrame returns. The progress object keeps an early finish.
     const QMetaObject::Connection finished = connect(channel, &ExtensionSystem::CommunicationInterface::emitFinished,
                                                      progress, &Utils::ProgressBarUi::exit);
+    const unsigned int id = channel->sendFrame(frame);
     if (showUi)
         QApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+    ++d->blockingSends;
     progress->exec(id);
+    --d->blockingSends;
     if (showUi)
         QApplication::restoreOverrideCursor();
     disconnect(finished);

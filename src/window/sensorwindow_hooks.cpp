@@ -24,31 +24,12 @@ void SensorWindow::comboIndexChangedString(QString) {}
 void SensorWindow::comboIndexChangedInt(int) {}
 
 // --- parameters: read all and write all --------------------------------------
-void SensorWindow::vUpdateProgressBar() {}
 void SensorWindow::vWriteAllSettings(bool) {}
 void SensorWindow::writeAllSettings() {}
 void SensorWindow::vRadAllSettings(bool) {}
-void SensorWindow::vShowProgress(bool) {}
 void SensorWindow::vReadAllParameters() {}
 
-// --- comm: connection and identification -------------------------------------
-void SensorWindow::updateComPortList(QStringList) {}
-void SensorWindow::vAutoConnect(QString) {}
-void SensorWindow::vConnectToPort(QString) {}
-void SensorWindow::vDisconnect() {}
-bool SensorWindow::bCheckConnection() { return false; }
-bool SensorWindow::bConnectToSensor() { return false; }
-bool SensorWindow::identifySensor() { return false; }
-void SensorWindow::actionConnectSensor(int) {}
-
 // --- live: polling, decoding, charts, units ----------------------------------
-void SensorWindow::queryStatusData(uint) {}
-void SensorWindow::queryStatusData() {}
-void SensorWindow::queryChartData() {}
-void SensorWindow::enableStatusChecking(bool) {}
-void SensorWindow::decodeProcessData(QString) {}
-void SensorWindow::decodeObjectInfo(QString) {}
-void SensorWindow::updateChart() {}
 void SensorWindow::vExportChartData() {}
 void SensorWindow::vClearHistory() {}
 void SensorWindow::vPrintDocument() {}

@@ -5,6 +5,7 @@
 #include <QList>
 #include <QMap>
 #include <QMutex>
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 #include <QTimer>
@@ -82,6 +83,8 @@ public:
     int pollCounter = 0;
     int objectInfoMode = 0;
     int noAnswerCredit = 2;
+    // The channel the poll in flight went to; gone when the host dropped it.
+    QPointer<ExtensionSystem::CommunicationInterface> pendingChannel;
 
     // Decoding and units.
     int measurementUnit = 0; // 1 inch; 0, 2, 3 millimetres
@@ -163,6 +166,10 @@ public:
     QProgressBar *progressBar = nullptr;
     QLabel *progressLabel = nullptr;
     QPushButton *progressButton = nullptr;
+    // One tick chain of the notice at a time; it waits while a blocking
+    // send runs (blockingSends), so a connection completes before its end.
+    QTimer noticeTimer;
+    int blockingSends = 0;
 };
 
 } // namespace Core
