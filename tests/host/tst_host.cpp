@@ -50,7 +50,7 @@ QStringList modelNames(const QString &file)
 // A copy of the host and plug-in in a folder of its own, with our catalogue.
 bool stageHost(const QTemporaryDir &dir, const QString &catalogue)
 {
-    for (const QString &name : {"ndorix", "IoLinkK4Kv7family.so"}) {
+    for (const char *name : {"ndorix", "IoLinkK4Kv7family.so"}) {
         if (!QFile::copy(bin() + "/" + name, dir.filePath(name)))
             return false;
     }
