@@ -1,0 +1,692 @@
+// Connecting the sensor window to a simulated master: the frames of the probe
+// and the identification sequence in both directions, the questions and
+// their cancel paths, refusals, the port list, the link check, automatic
+// connection, going Offline, and the connection notice that completes it.
+
+#include "scriptedchannel.h"
+#include "sensorwindowprobe.h"
+
+#include "catalogue/catalogue.h"
+#include "comm/pause.h"
+#include "persistence/dialoglayer.h"
+
+#include <extensionsystem/globals.h>
+#include <qtproperty.h>
+#include <simulator/simulatedchannel.h>
+#include <utils/connectionstatus.h>
+#include <utils/thresholdwindowwidgetgeneric.h>
+#include <utils/thresholdwindowwidgetuniversal.h>
+
+#include <QComboBox>
+#include <QDialog>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QtTest>
+
+#include <memory>
+
+using namespace K4KTest;
+using namespace DirazSensorPlugin::Core;
+
+namespace {
+
+class ConnectionProbe : public SensorWindowProbe
+{
+public:
+    using SensorWindowProbe::SensorWindowProbe;
+    using SensorWindow::bSendCommand;
+    using SensorWindow::pcToSensorChosen;
+    using SensorWindow::vShowProgress;
+};
+
+const char kRefusalTitle[] = "Connecting to sensor...";
+const char kRefusalText[] =
+    "The connected sensor does not match currently selected sensor, please try again with the proper sensor";
+
+std::string shippedDescription()
+{
+    return (QCoreApplication::applicationDirPath() + "/IoLinkK4Kv7family.xml").toStdString();
+}
+
+ExtensionSystem::SensorBasic catalogueModel(const QString &id)
+{
+    for (const ExtensionSystem::SensorBasic &model : catalogueList(shippedDescription()))
+        if (QString::fromStdString(model.id()) == id)
+            return model;
+    return ExtensionSystem::SensorBasic();
+}
+
+// The simulated sensor reports a product name of this catalogue model.
+void pickModel(IoLinkSim::SimulatedChannel &channel, const QString &id)
+{
+    const auto &variants = channel.model().variants();
+    for (std::size_t i = 0; i < variants.size(); ++i) {
+        if (QString::fromStdString(variants[i].modelId) == id) {
+            channel.model().selectVariant(i);
+            return;
+        }
+    }
+}
+
+const std::string probe = octets({0x03, 0x51, 0x12, 0x01});
+
+std::vector<std::string> identification()
+{
+    return {probe,
+            octets({0x04, 0x73, 0x11, 0x09, 0x03}),
+            octets({0x02, 0x70, 0x22}),
+            octets({0x03, 0x70, 0x21, 0x03}),
+            octets({0x05, 0x57, 0x26, 0x12, 0x00, 0x00}),
+            octets({0x02, 0x70, 0x22}),
+            octets({0x02, 0x70, 0x22}),
+            octets({0x02, 0x73, 0x27})};
+}
+
+// One probe, then `times` identification exchanges.
+QStringList connectionFrames(int times)
+{
+    QStringList out{QString::fromLatin1(QByteArray(probe.data(), int(probe.size())).toHex(' '))};
+    for (int i = 0; i < times; ++i)
+        for (const std::string &frame : identification())
+            out << QString::fromLatin1(QByteArray(frame.data(), int(frame.size())).toHex(' '));
+    return out;
+}
+
+QStringList hex(const std::vector<std::string> &frames, int count = -1)
+{
+    QStringList out;
+    for (const std::string &frame : frames) {
+        if (count >= 0 && out.size() == count)
+            break;
+        out << QString::fromLatin1(QByteArray(frame.data(), int(frame.size())).toHex(' '));
+    }
+    return out;
+}
+
+std::vector<std::string> recorded(const IoLinkSim::SimulatedChannel &channel)
+{
+    std::vector<std::string> out;
+    for (const auto &record : channel.records())
+        out.push_back(record.command);
+    return out;
+}
+
+QList<DialogLayer::Kind> kinds(const QList<DialogLayer::Shown> &shown)
+{
+    QList<DialogLayer::Kind> out;
+    for (const DialogLayer::Shown &s : shown)
+        out << s.kind;
+    return out;
+}
+
+// The window with a channel lent the way the interface object lends it: a
+// port name registers the channel, an empty name releases it.
+struct Rig
+{
+    explicit Rig(const QString &modelId = QStringLiteral("K4KR"))
+        : model(catalogueModel(modelId))
+    {
+        pickModel(sim, modelId);
+        ExtensionSystem::PortSettings settings;
+        settings.portName = QStringLiteral("/dev/simA");
+        settings.baudrate = 9600;
+        sim.setPortSettings(settings);
+        window = std::make_unique<ConnectionProbe>(&model, shippedDescription());
+        QObject::connect(window.get(), &SensorWindow::vComPortSelected, window.get(), [this](QString port) {
+            announced << port;
+            window->setSerialChannel(port.isEmpty() ? nullptr : lent);
+        });
+        window->updateComPortList({QStringLiteral("/dev/ttyS0"), QStringLiteral("/dev/simA")});
+    }
+    ~Rig() { window.reset(); }
+
+    SensorWindowPrivate &d() { return window->p(); }
+    QComboBox *selector() { return window->p().portSelector; }
+
+    // The user picks selector entry `index` and answers the questions.
+    void choose(int index, std::initializer_list<int> answers)
+    {
+        for (int answer : answers)
+            DialogLayer::enqueueAnswer(answer);
+        selector()->setCurrentIndex(index);
+        window->actionConnectSensor(index);
+    }
+
+    // The notice ticks through zero-length timers; a real event loop runs
+    // them back to back where qWaitFor would sleep between rounds.
+    bool waitForNoticeEnd()
+    {
+        QEventLoop loop;
+        QTimer check;
+        QObject::connect(&check, &QTimer::timeout, &loop, [&] {
+            if (!d().progressDialog->isVisible())
+                loop.quit();
+        });
+        check.start(1);
+        QTimer::singleShot(30000, &loop, &QEventLoop::quit);
+        loop.exec();
+        return !d().progressDialog->isVisible();
+    }
+
+    ExtensionSystem::SensorBasic model;
+    IoLinkSim::SimulatedChannel sim;
+    ScriptedChannel scripted;
+    ExtensionSystem::CommunicationInterface *lent = &sim;
+    QStringList announced;
+    std::unique_ptr<ConnectionProbe> window;
+};
+
+// After an automatic attempt the title still names the port it tried.
+void verifyOffline(Rig &rig, bool titleOffline = true)
+{
+    ConnectionProbe &w = *rig.window;
+    QVERIFY(!w.connected);
+    QVERIFY(!rig.d().connectionReady);
+    QCOMPARE(rig.selector()->currentIndex(), 0);
+    QCOMPARE(rig.d().lastPortIndex, 0);
+    QVERIFY(!w.serialChannel());
+    QCOMPARE(rig.announced.last(), QString());
+    if (titleOffline)
+        QCOMPARE(w.windowTitle(), QString::fromStdString(rig.model.name()) + QStringLiteral(" (Offline)"));
+    QVERIFY(!w.ui->sensorOperationsToolbar->isEnabled());
+    QVERIFY(!rig.d().connectionStatus->isConnected());
+    QVERIFY(!w.ui->actionEnable_live_data->isChecked());
+    QVERIFY(!rig.d().liveData);
+    QVERIFY(w.ui->actionOpen_Settings->isEnabled());
+    QVERIFY(!rig.d().progressDialog->isVisible());
+    QVERIFY(rig.d().showProgress);
+    QVERIFY(rig.d().thresholdMarkers.first()->isReadOnly());
+}
+
+} // namespace
+
+class ConnectionTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        ExtensionSystem::Globals::setLanguage("en");
+        setPauseScale(0.0);
+        DialogLayer::setTestMode(true);
+    }
+    void init() { DialogLayer::reset(); }
+
+    void connectsInBothDirections_data();
+    void connectsInBothDirections();
+    void cancelledOverwriteQuestionSendsNothing();
+    void cancelledSwitchDialogRestoresSelector_data();
+    void cancelledSwitchDialogRestoresSelector();
+    void identificationOutcome_data();
+    void identificationOutcome();
+    void choosingTheSamePortAgainReconnects();
+    void offlineDisconnects();
+    void portListKeepsOnlyAnExactMatch_data();
+    void portListKeepsOnlyAnExactMatch();
+    void linkCheckWantsFourOctets_data();
+    void linkCheckWantsFourOctets();
+    void autoConnect_data();
+    void autoConnect();
+    void noticeShowsCountsAndCloses();
+    void noticeWaitsForBlockingSends();
+    void noticeEndCompletesConnection_data();
+    void noticeEndCompletesConnection();
+};
+
+void ConnectionTest::connectsInBothDirections_data()
+{
+    QTest::addColumn<QString>("modelId");
+    QTest::addColumn<int>("choice");
+    QTest::addColumn<int>("ticks");
+    QTest::addColumn<bool>("markerReadOnly");
+
+    // The marker takes the opposite of the catalogue's thresholdsreadonly.
+    QTest::newRow("sensor to PC") << "K4KR" << 1 << 600 << true;
+    QTest::newRow("PC to sensor") << "K4KX" << 2 << 990 << false;
+}
+
+void ConnectionTest::connectsInBothDirections()
+{
+    QFETCH(QString, modelId);
+    QFETCH(int, choice);
+    QFETCH(int, ticks);
+    QFETCH(bool, markerReadOnly);
+    const bool pcToSensor = choice == 2;
+
+    Rig rig(modelId);
+    ConnectionProbe &w = *rig.window;
+    auto &d = rig.d();
+    if (pcToSensor)
+        rig.choose(3, {choice, QMessageBox::Ok});
+    else
+        rig.choose(3, {choice});
+
+    const QList<DialogLayer::Shown> shown = DialogLayer::takeShown();
+    QCOMPARE(shown.size(), pcToSensor ? 2 : 1);
+    QCOMPARE(shown[0].kind, DialogLayer::Kind::ConnectionSwitch);
+    if (pcToSensor) {
+        QCOMPARE(shown[1].kind, DialogLayer::Kind::Information);
+        QCOMPARE(shown[1].title, QStringLiteral("nDorix"));
+        QCOMPARE(shown[1].text, QStringLiteral("Sensor settings will be overwritten with the ones from PC"));
+        QCOMPARE(shown[1].buttons, QMessageBox::Ok | QMessageBox::Cancel);
+    }
+
+    const QStringList expected = connectionFrames(1);
+    QCOMPARE(hex(recorded(rig.sim), expected.size()), expected);
+    QCOMPARE(rig.sim.portSettings().baudrate, 38400);
+    QCOMPARE(rig.sim.portSettings().portName, QStringLiteral("/dev/simA"));
+    QCOMPARE(rig.announced, QStringList({QString(), QStringLiteral("/dev/simA")}));
+
+    const QString title = QString::fromStdString(rig.model.name()) + QStringLiteral(" (/dev/simA)");
+    QVERIFY(w.connected);
+    QCOMPARE(w.pcToSensorChosen, pcToSensor);
+    QVERIFY(d.connectionReady);
+    QCOMPARE(d.connectedProductName, QString::fromStdString(rig.sim.model().productName()));
+    QCOMPARE(w.windowTitle(), title);
+    QCOMPARE(w.rootProperty->propertyName(), title);
+    QCOMPARE(w.ui->statusBar->currentMessage(), title);
+    QVERIFY(w.ui->sensorOperationsToolbar->isEnabled());
+    QCOMPARE(d.lastPortIndex, 3);
+    QVERIFY(w.ui->actionEnable_live_data->isChecked());
+    QVERIFY(d.liveData);
+    QVERIFY(d.connectionStatus->isConnected());
+    QVERIFY(!w.ui->actionOpen_Settings->isEnabled());
+    QCOMPARE(d.thresholdMarkers.first()->isReadOnly(), markerReadOnly);
+    QVERIFY(!d.universalThreshold->isReadOnly());
+    QCOMPARE(d.afterConnect, !pcToSensor);
+    QVERIFY(d.progressDialog->isVisible());
+    QCOMPARE(d.progressBar->maximum(), ticks);
+    QVERIFY(!w.ui->chartToolbar->isEnabled());
+
+    // Polling starts at once towards the sensor, at the notice's end the
+    // other way.
+    QSignalSpy polls(&d.chartTimer, &QTimer::timeout);
+    QVERIFY(rig.waitForNoticeEnd());
+    QVERIFY(polls.count() > 0 || polls.wait(5000));
+    QVERIFY(!d.afterConnect);
+    QVERIFY(d.showProgress);
+    if (!pcToSensor)
+        QVERIFY(w.ui->chartToolbar->isEnabled());
+    QVERIFY(DialogLayer::shown().isEmpty());
+}
+
+void ConnectionTest::cancelledOverwriteQuestionSendsNothing()
+{
+    Rig rig;
+    rig.choose(3, {2, QMessageBox::Cancel});
+    QCOMPARE(kinds(DialogLayer::takeShown()),
+             QList<DialogLayer::Kind>({DialogLayer::Kind::ConnectionSwitch, DialogLayer::Kind::Information}));
+    QVERIFY(rig.sim.records().empty());
+    QVERIFY(rig.announced.isEmpty());
+    QCOMPARE(rig.selector()->currentIndex(), 0);
+    QCOMPARE(rig.d().lastPortIndex, 0);
+    QVERIFY(!rig.window->pcToSensorChosen);
+    QVERIFY(!rig.window->connected);
+    QVERIFY(!rig.d().progressDialog->isVisible());
+}
+
+void ConnectionTest::cancelledSwitchDialogRestoresSelector_data()
+{
+    QTest::addColumn<bool>("connectedBefore");
+    QTest::newRow("offline before") << false;
+    QTest::newRow("connected before") << true;
+}
+
+void ConnectionTest::cancelledSwitchDialogRestoresSelector()
+{
+    QFETCH(bool, connectedBefore);
+    Rig rig;
+    int before = 0;
+    if (connectedBefore) {
+        rig.choose(3, {1});
+        QVERIFY(rig.window->connected);
+        QVERIFY(rig.waitForNoticeEnd());
+        before = 3;
+    }
+    rig.d().chartTimer.stop();
+    rig.sim.clearRecords();
+    rig.announced.clear();
+    DialogLayer::reset();
+
+    rig.choose(2, {0});
+    QCOMPARE(kinds(DialogLayer::shown()), QList<DialogLayer::Kind>({DialogLayer::Kind::ConnectionSwitch}));
+    QCOMPARE(rig.selector()->currentIndex(), before);
+    QCOMPARE(rig.d().lastPortIndex, before);
+    QVERIFY(rig.sim.records().empty());
+    QVERIFY(rig.announced.isEmpty());
+    QCOMPARE(rig.window->connected, connectedBefore);
+    QCOMPARE(rig.window->serialChannel() != nullptr, connectedBefore);
+    QVERIFY(!rig.window->pcToSensorChosen);
+}
+
+void ConnectionTest::identificationOutcome_data()
+{
+    QTest::addColumn<QString>("productName"); // empty: the sensor's own
+    QTest::addColumn<bool>("silent");
+    QTest::addColumn<bool>("accepted");
+    QTest::addColumn<int>("identifications");
+
+    QTest::newRow("own product name") << QString() << false << true << 1;
+    QTest::newRow("8 characters") << "K4KR4M1X" << false << true << 1;
+    QTest::newRow("9 characters") << "K4KR4M1XY" << false << false << 1;
+    QTest::newRow("another kind") << "Q7KR4M1" << false << false << 10;
+    QTest::newRow("first three differ in case") << "k4KR4M1" << false << false << 10;
+    QTest::newRow("only two characters") << "K4" << false << false << 10;
+    QTest::newRow("silent device") << QString() << true << false << 0;
+}
+
+void ConnectionTest::identificationOutcome()
+{
+    QFETCH(QString, productName);
+    QFETCH(bool, silent);
+    QFETCH(bool, accepted);
+    QFETCH(int, identifications);
+
+    Rig rig;
+    rig.sim.model().setProductNameOverride(productName.toStdString());
+    if (silent)
+        rig.lent = &rig.scripted;
+    rig.choose(3, {1});
+
+    if (silent) {
+        QStringList probes;
+        for (int i = 0; i < 5; ++i)
+            probes << connectionFrames(0).first();
+        QCOMPARE(hex(rig.scripted.commands()), probes);
+        for (const ScriptedChannel::Sent &sent : rig.scripted.sent)
+            QCOMPARE(sent.timeoutMs, 1000.0);
+    } else {
+        const QStringList expected = connectionFrames(identifications);
+        QCOMPARE(hex(recorded(rig.sim), expected.size()), expected);
+    }
+
+    const QList<DialogLayer::Shown> shown = DialogLayer::takeShown();
+    if (accepted) {
+        QVERIFY(rig.window->connected);
+        QCOMPARE(rig.d().connectedProductName, productName.isEmpty()
+                                                   ? QString::fromStdString(rig.sim.model().productName())
+                                                   : productName);
+        QCOMPARE(kinds(shown), QList<DialogLayer::Kind>({DialogLayer::Kind::ConnectionSwitch}));
+        return;
+    }
+    QCOMPARE(kinds(shown), QList<DialogLayer::Kind>({DialogLayer::Kind::ConnectionSwitch, DialogLayer::Kind::Warning}));
+    QCOMPARE(shown[1].title, QString::fromLatin1(kRefusalTitle));
+    QCOMPARE(shown[1].text, QString::fromLatin1(kRefusalText));
+    QCOMPARE(shown[1].buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+    if (!silent && productName.size() >= 3)
+        QCOMPARE(rig.d().connectedProductName, productName);
+    verifyOffline(rig);
+}
+
+void ConnectionTest::choosingTheSamePortAgainReconnects()
+{
+    Rig rig;
+    rig.choose(3, {1});
+    QVERIFY(rig.window->connected);
+    QVERIFY(rig.waitForNoticeEnd());
+    rig.d().chartTimer.stop();
+    rig.sim.clearRecords();
+    rig.announced.clear();
+
+    rig.choose(3, {2, QMessageBox::Ok});
+    QVERIFY(rig.window->connected);
+    QVERIFY(rig.window->pcToSensorChosen);
+    QCOMPARE(rig.announced, QStringList({QString(), QStringLiteral("/dev/simA")}));
+    const QStringList expected = connectionFrames(1);
+    QCOMPARE(hex(recorded(rig.sim), expected.size()), expected);
+}
+
+void ConnectionTest::offlineDisconnects()
+{
+    Rig rig;
+    rig.choose(3, {1});
+    QVERIFY(rig.window->connected);
+    QVERIFY(rig.waitForNoticeEnd());
+    DialogLayer::reset();
+
+    rig.choose(0, {});
+    QVERIFY(DialogLayer::shown().isEmpty());
+    verifyOffline(rig);
+}
+
+void ConnectionTest::portListKeepsOnlyAnExactMatch_data()
+{
+    QTest::addColumn<int>("selectedBefore");
+    QTest::addColumn<QStringList>("ports");
+    QTest::addColumn<int>("selectedAfter");
+
+    QTest::newRow("port moved") << 3 << QStringList{"/dev/simA", "/dev/ttyUSB0"} << 2;
+    QTest::newRow("port gone") << 3 << QStringList{"/dev/ttyS0", "/dev/ttyUSB0"} << -1;
+    QTest::newRow("case differs") << 3 << QStringList{"/dev/SIMA"} << -1;
+    QTest::newRow("empty list") << 2 << QStringList() << -1;
+    QTest::newRow("offline stays") << 0 << QStringList{"/dev/ttyUSB0"} << 0;
+}
+
+void ConnectionTest::portListKeepsOnlyAnExactMatch()
+{
+    QFETCH(int, selectedBefore);
+    QFETCH(QStringList, ports);
+    QFETCH(int, selectedAfter);
+
+    Rig rig;
+    rig.selector()->setCurrentIndex(selectedBefore);
+    rig.window->updateComPortList(ports);
+
+    QComboBox *selector = rig.selector();
+    QCOMPARE(selector->count(), 2 + ports.size());
+    QCOMPARE(selector->itemText(0), QStringLiteral("Offline"));
+    QCOMPARE(selector->itemData(1, Qt::AccessibleDescriptionRole).toString(), QStringLiteral("separator"));
+    for (int i = 0; i < ports.size(); ++i)
+        QCOMPARE(selector->itemText(2 + i), ports[i]);
+    QCOMPARE(selector->currentIndex(), selectedAfter);
+    QVERIFY(rig.announced.isEmpty());
+}
+
+void ConnectionTest::linkCheckWantsFourOctets_data()
+{
+    QTest::addColumn<int>("status");
+    QTest::addColumn<int>("length");
+    QTest::addColumn<bool>("linked");
+
+    QTest::newRow("4 octets") << 1 << 4 << true;
+    QTest::newRow("5 octets") << 1 << 5 << false;
+    QTest::newRow("3 octets") << 1 << 3 << false;
+    QTest::newRow("no answer") << 0 << 0 << false;
+    QTest::newRow("4 octets too late") << 0 << 4 << false;
+}
+
+void ConnectionTest::linkCheckWantsFourOctets()
+{
+    QFETCH(int, status);
+    QFETCH(int, length);
+    QFETCH(bool, linked);
+
+    Rig rig;
+    rig.scripted.responder = [&](const std::string &) {
+        return ScriptedChannel::Reply{status, std::string(std::size_t(length), '\x01')};
+    };
+    rig.window->setSerialChannel(&rig.scripted);
+    QCOMPARE(rig.window->bCheckConnection(), linked);
+    QCOMPARE(hex(rig.scripted.commands()), connectionFrames(0));
+    QCOMPARE(rig.scripted.sent.front().expectedAnswer, std::string());
+    rig.window->setSerialChannel(nullptr);
+    QVERIFY(!rig.window->bCheckConnection());
+}
+
+void ConnectionTest::autoConnect_data()
+{
+    QTest::addColumn<QString>("productName");
+    QTest::addColumn<bool>("silent");
+    QTest::addColumn<bool>("accepted");
+
+    QTest::newRow("success") << QString() << false << true;
+    QTest::newRow("another kind") << "Q7KR4M1" << false << false;
+    QTest::newRow("silent device") << QString() << true << false;
+}
+
+void ConnectionTest::autoConnect()
+{
+    QFETCH(QString, productName);
+    QFETCH(bool, silent);
+    QFETCH(bool, accepted);
+
+    Rig rig;
+    ConnectionProbe &w = *rig.window;
+    auto &d = rig.d();
+    rig.sim.model().setProductNameOverride(productName.toStdString());
+    if (silent)
+        rig.lent = &rig.scripted;
+    // The host may list a port twice; the last entry is taken.
+    w.updateComPortList({QStringLiteral("/dev/simA"), QStringLiteral("/dev/ttyS0"), QStringLiteral("/dev/simA")});
+    w.vAutoConnect(QStringLiteral("/dev/simA"));
+
+    const QList<DialogLayer::Shown> shown = DialogLayer::takeShown();
+    if (!accepted) {
+        QCOMPARE(kinds(shown), QList<DialogLayer::Kind>({DialogLayer::Kind::Warning}));
+        QCOMPARE(shown[0].text, QString::fromLatin1(kRefusalText));
+        QVERIFY(!d.autoConnecting);
+        verifyOffline(rig, false);
+        return;
+    }
+    QVERIFY(shown.isEmpty());
+    QCOMPARE(rig.announced, QStringList({QString(), QStringLiteral("/dev/simA")}));
+    const QStringList expected = connectionFrames(1);
+    QCOMPARE(hex(recorded(rig.sim), expected.size()), expected);
+    QVERIFY(w.connected);
+    QCOMPARE(rig.selector()->currentIndex(), 4);
+    QCOMPARE(d.lastPortIndex, 4);
+    QVERIFY(d.afterConnect);
+    QVERIFY(d.connectionStatus->isConnected());
+    QVERIFY(w.ui->sensorOperationsToolbar->isEnabled());
+    QVERIFY(!w.ui->actionEnable_live_data->isChecked());
+
+    // Live data comes on with the notice's end.
+    QSignalSpy polls(&d.chartTimer, &QTimer::timeout);
+    QVERIFY(rig.waitForNoticeEnd());
+    QVERIFY(w.ui->actionEnable_live_data->isChecked());
+    QVERIFY(d.liveData);
+    QVERIFY(w.ui->chartToolbar->isEnabled());
+    QVERIFY(polls.count() > 0 || polls.wait(5000));
+}
+
+void ConnectionTest::noticeShowsCountsAndCloses()
+{
+    Rig rig;
+    auto &d = rig.d();
+    d.noticeTicks = 5;
+    rig.window->vShowProgress(true);
+    QVERIFY(d.progressDialog->isVisible());
+    QCOMPARE(d.progressDialog->parentWidget(), rig.window.get());
+    QCOMPARE(d.progressDialog->objectName(), QStringLiteral("DataFrameSenderUi"));
+    QVERIFY(d.progressDialog->isModal());
+    QCOMPARE(d.progressDialog->size(), QSize(270, 60));
+    QCOMPARE(d.progressLabel->text(), QStringLiteral("updating..."));
+    QVERIFY(d.progressLabel->font().bold());
+    QVERIFY(!d.progressButton->isVisible());
+    QCOMPARE(d.progressBar->minimumWidth(), 249);
+    QCOMPARE(d.progressBar->maximumWidth(), 249);
+    QCOMPARE(d.progressBar->minimum(), 0);
+    QCOMPARE(d.progressBar->maximum(), 5);
+    QVERIFY(!d.showProgress);
+
+    QVERIFY(rig.waitForNoticeEnd());
+    QCOMPARE(d.progressBar->value(), 5);
+    QCOMPARE(d.noticeTicks, 800);
+    QVERIFY(d.showProgress);
+
+    // Closed early: hidden at once and no further ticks.
+    d.noticeTicks = 100000;
+    rig.window->vShowProgress(true);
+    QVERIFY(d.progressDialog->isVisible());
+    rig.window->vShowProgress(false);
+    QVERIFY(!d.progressDialog->isVisible());
+    QCOMPARE(d.noticeTicks, 800);
+    QVERIFY(d.showProgress);
+    const int value = d.progressBar->value();
+    QTest::qWait(20);
+    QCOMPARE(d.progressBar->value(), value);
+}
+
+void ConnectionTest::noticeWaitsForBlockingSends()
+{
+    Rig rig;
+    auto &d = rig.d();
+    rig.scripted.finishAfterMs = 30;
+    rig.scripted.responder = [](const std::string &) { return ScriptedChannel::Reply{1, octets({0x02, 0x5A, 0x22})}; };
+    rig.window->setSerialChannel(&rig.scripted);
+    d.noticeTicks = 3;
+    rig.window->vShowProgress(true);
+    for (int i = 0; i < 3; ++i)
+        QVERIFY(rig.window->bSendCommand(octets({0x02, 0x70, 0x22}), false));
+    // Each send ran an event loop long enough for every tick, yet none counted.
+    QCOMPARE(d.progressBar->value(), 0);
+    QVERIFY(d.progressDialog->isVisible());
+    QVERIFY(rig.waitForNoticeEnd());
+    QCOMPARE(d.progressBar->value(), 3);
+}
+
+void ConnectionTest::noticeEndCompletesConnection_data()
+{
+    QTest::addColumn<bool>("afterConnect");
+    QTest::addColumn<bool>("autoConnecting");
+    QTest::addColumn<bool>("liveChecked");
+    QTest::addColumn<bool>("isConnected");
+    QTest::addColumn<bool>("withChannel");
+    QTest::addColumn<bool>("liveAfter");
+    QTest::addColumn<bool>("polling");
+    QTest::addColumn<bool>("chartToolbar");
+
+    QTest::newRow("nothing pending") << false << false << false << true << true << false << false << false;
+    QTest::newRow("live data left off") << true << false << false << true << true << false << true << true;
+    QTest::newRow("live data on") << true << false << true << true << true << true << true << true;
+    QTest::newRow("automatic turns live data on") << true << true << false << true << true << true << true << true;
+    QTest::newRow("not connected") << true << false << true << false << true << true << true << false;
+    QTest::newRow("no channel") << true << false << true << true << false << true << false << true;
+}
+
+void ConnectionTest::noticeEndCompletesConnection()
+{
+    QFETCH(bool, afterConnect);
+    QFETCH(bool, autoConnecting);
+    QFETCH(bool, liveChecked);
+    QFETCH(bool, isConnected);
+    QFETCH(bool, withChannel);
+    QFETCH(bool, liveAfter);
+    QFETCH(bool, polling);
+    QFETCH(bool, chartToolbar);
+
+    Rig rig;
+    ConnectionProbe &w = *rig.window;
+    auto &d = rig.d();
+    rig.selector()->setCurrentIndex(3);
+    d.lastPortIndex = 2;
+    d.afterConnect = afterConnect;
+    d.autoConnecting = autoConnecting;
+    d.liveData = !liveAfter;
+    w.ui->actionEnable_live_data->setChecked(liveChecked);
+    w.connected = isConnected;
+    if (withChannel)
+        w.setSerialChannel(&rig.scripted);
+    QSignalSpy polls(&d.chartTimer, &QTimer::timeout);
+
+    d.noticeTicks = 2;
+    w.vShowProgress(true);
+    QVERIFY(rig.waitForNoticeEnd());
+    QCOMPARE(d.chartTimer.isActive() || !polls.isEmpty(), polling);
+    QCOMPARE(w.ui->actionEnable_live_data->isChecked(), liveAfter);
+    if (afterConnect)
+        QCOMPARE(d.liveData, liveAfter);
+    QCOMPARE(d.lastPortIndex, afterConnect ? 3 : 2);
+    QCOMPARE(w.ui->chartToolbar->isEnabled(), chartToolbar);
+    QVERIFY(!d.afterConnect);
+    d.chartTimer.stop();
+    w.setSerialChannel(nullptr);
+}
+
+QTEST_MAIN(ConnectionTest)
+#include "tst_connection.moc"
