@@ -179,6 +179,11 @@ protected:
     QByteArray queryCommand(std::string command, std::string expectedAnswer);
     bool identifySensor();
 
+    // --- live: polling ---
+    void vStartPoll();
+    void vHandlePollAnswer(unsigned int id);
+    void vSensorLost();
+
     // --- live: decoding and units ---
     void decodeProcessData(QString hex);
     void decodeObjectInfo(QString hex);

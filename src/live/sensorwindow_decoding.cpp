@@ -1,0 +1,196 @@
+// Showing decoded answers: the process-data rows, the status LEDs, the
+// object rows and the live charts.
+
+#include "window/sensorwindow.h"
+
+#include "live/processdecoding.h"
+#include "window/sensorwindowprivate.h"
+
+#include <utils/genericchart.h>
+
+#include <QBrush>
+#include <QColor>
+#include <QCoreApplication>
+#include <QFont>
+#include <QIcon>
+#include <QPixmap>
+#include <QPixmapCache>
+#include <QTreeWidgetItem>
+#include <QVector>
+
+namespace DirazSensorPlugin {
+namespace Core {
+
+namespace {
+
+constexpr int DistanceRow = 0;
+constexpr int SpeedRow = 1;
+constexpr int IntensityRow = 2;
+constexpr int FirstStatusRow = 3;   // bit 0; bit n is row 3 + n
+constexpr int FirstObjectRow = 15;
+constexpr int FirstObjectDistanceRow = 16; // object k: 16 + 2k, its signal 17 + 2k
+constexpr int LastObjectRow = 23;
+
+const QColor EvaluatedObjectColour(0, 97, 158, 255);
+
+QString tr(const char *text)
+{
+    return QCoreApplication::translate("SensorWindow", text);
+}
+
+// LED pictures are drawn from SVG at every poll; the cache keeps that cheap.
+QPixmap ledPicture(const QString &path)
+{
+    const QString key = path + QStringLiteral("@40");
+    QPixmap picture;
+    if (!QPixmapCache::find(key, &picture)) {
+        picture = QPixmap(path).scaled(40, 40, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        QPixmapCache::insert(key, picture);
+    }
+    return picture;
+}
+
+void setLed(QTreeWidgetItem *row, bool on, const QString &onPicture, const QString &offIcon)
+{
+    if (!row)
+        return;
+    if (on) {
+        row->setData(2, Qt::DecorationRole, ledPicture(onPicture));
+        row->setText(3, tr("On"));
+    } else {
+        row->setIcon(2, QIcon(offIcon));
+        row->setText(3, tr("Off"));
+    }
+}
+
+void setRowLook(QTreeWidgetItem *row, std::initializer_list<int> columns, const QColor &colour, bool bold)
+{
+    if (!row)
+        return;
+    for (int column : columns) {
+        row->setForeground(column, QBrush(colour));
+        QFont font = row->font(column);
+        font.setBold(bold);
+        row->setFont(column, font);
+    }
+}
+
+} // namespace
+
+void SensorWindow::decodeProcessData(QString hex)
+{
+    if (!d->liveData || !connected)
+        return;
+
+    ProcessDecoderState state;
+    state.lastDistance = d->lastDistance;
+    state.lastSpeed = d->lastSpeed;
+    state.lastIntensity = d->lastIntensity;
+    state.zeroAnswerCount = d->zeroAnswerCount;
+    state.specialShown = d->specialShown;
+    const ProcessDisplay shown = decodeProcessAnswer(state, hex, d->measurementUnit);
+    d->lastDistance = state.lastDistance;
+    d->lastSpeed = state.lastSpeed;
+    d->lastIntensity = state.lastIntensity;
+    d->zeroAnswerCount = state.zeroAnswerCount;
+    d->specialShown = state.specialShown;
+
+    Utils::Charts::GenericChart *chart = d->chart;
+    QTreeWidgetItem *distanceRow = d->stateRows.value(DistanceRow);
+    QTreeWidgetItem *speedRow = d->stateRows.value(SpeedRow);
+    QTreeWidgetItem *intensityRow = d->stateRows.value(IntensityRow);
+
+    // Special codes first: their chart point is added once per answer.
+    auto showSpecial = [chart](QTreeWidgetItem *row, int graph, const FieldDisplay &field) {
+        if (field.valid)
+            return;
+        if (field.addSpecialPoint && chart)
+            chart->vAppendData(graph, SpecialCodePoint, true, -65000.0, false, -1.0, -1.0);
+        if (row) {
+            row->setText(3, field.rowText);
+            row->setText(2, QString());
+        }
+        if (chart)
+            chart->vSetValueMarkerCustomTextGraph(graph, field.markerText);
+    };
+    showSpecial(distanceRow, ProcessGraph::Distance, shown.distance);
+    showSpecial(speedRow, ProcessGraph::Speed, shown.speed);
+    showSpecial(intensityRow, ProcessGraph::Intensity, shown.intensity);
+
+    auto appendValue = [chart](int graph, double value) {
+        if (!chart)
+            return;
+        chart->vSetValueMarkerCustomTextGraph(graph, QString());
+        chart->vAppendMultiFake(graph, value, true, -65000.0, false, -1.0, -1.0);
+    };
+    if (shown.distance.valid) {
+        appendValue(ProcessGraph::Distance, shown.distance.chartValue);
+        if (distanceRow) {
+            distanceRow->setText(0, tr("Distance"));
+            distanceRow->setText(2, shown.distance.valueText);
+            distanceRow->setText(3, d->distanceUnitText);
+        }
+    }
+    if (shown.speed.valid) {
+        appendValue(ProcessGraph::Speed, shown.speed.chartValue);
+        if (speedRow) {
+            speedRow->setText(2, shown.speed.valueText);
+            if (d->lastSpeed != AbsentValue)
+                speedRow->setText(3, d->speedUnitText);
+        }
+    }
+    if (shown.intensity.valid) {
+        if (intensityRow)
+            intensityRow->setText(3, QString());
+        appendValue(ProcessGraph::Intensity, shown.intensity.chartValue);
+        if (intensityRow)
+            intensityRow->setText(2, shown.intensity.valueText);
+    }
+
+    static const QString warningPicture = QStringLiteral(":/newPrefix/icons/!_galben_cerc_negru.svg");
+    static const QString offIcon = QStringLiteral(":/newPrefix/icons/led_state_F_2.svg");
+    for (int bit = 7; bit >= 2; --bit)
+        setLed(d->stateRows.value(FirstStatusRow + bit), shown.statusBits[std::size_t(bit)], warningPicture, offIcon);
+    setLed(d->stateRows.value(FirstStatusRow + 1), shown.statusBits[1],
+           QStringLiteral(":/newPrefix/icons/led_state_2_2.svg"), QStringLiteral(":/newPrefix/icons/led_state_1_2.svg"));
+    setLed(d->stateRows.value(FirstStatusRow), shown.statusBits[0],
+           QStringLiteral(":/newPrefix/icons/led_state_2_1.svg"), QStringLiteral(":/newPrefix/icons/led_state_1_1.svg"));
+}
+
+void SensorWindow::decodeObjectInfo(QString hex)
+{
+    const ObjectInfo info = decodeObjectInfoBlock(hex, d->measurementUnit);
+    if (!info.valid)
+        return;
+
+    if (d->chart) {
+        QVector<double> distances;
+        QVector<double> signalValues;
+        for (std::size_t k = 0; k < 4; ++k) {
+            distances.append(info.distances[k]);
+            signalValues.append(info.signalValues[k]);
+        }
+        d->chart->vUpdateXLines(ProcessGraph::ObjectLines, distances, signalValues);
+        d->chart->vSetXLinesPen(info.evaluatedIndex, EvaluatedObjectColour);
+    }
+
+    for (int position = FirstObjectRow; position < LastObjectRow; ++position)
+        setRowLook(d->stateRows.value(position), {3, 0}, Qt::darkGray, false);
+    for (int k = 0; k < 4; ++k) {
+        const std::size_t n = std::size_t(k);
+        if (QTreeWidgetItem *row = d->stateRows.value(FirstObjectDistanceRow + 2 * k))
+            row->setText(3, objectDistanceText(info.distanceFields[n], info.distances[n], d->distanceUnitText));
+        if (QTreeWidgetItem *row = d->stateRows.value(FirstObjectDistanceRow + 2 * k + 1)) {
+            row->setText(3, QString::number(info.signalValues[n]));
+            setRowLook(row, {0}, Qt::darkGray, false);
+        }
+    }
+    if (info.evaluatedIndex >= 0 && info.evaluatedIndex <= 3) {
+        const int first = FirstObjectDistanceRow + 2 * info.evaluatedIndex;
+        setRowLook(d->stateRows.value(first), {3, 0}, EvaluatedObjectColour, true);
+        setRowLook(d->stateRows.value(first + 1), {3, 0}, EvaluatedObjectColour, true);
+    }
+}
+
+} // namespace Core
+} // namespace DirazSensorPlugin
