@@ -102,7 +102,8 @@ void SensorWindow::actionConnectSensor(int state)
             }
         } else {
             const int answer = DialogLayer::information(
-                this, QCoreApplication::translate("SensorWindow", "nDorix"), QCoreApplication::translate("SensorWindow", "Sensor settings will be overwritten with the ones from PC"),
+                this, QCoreApplication::translate("SensorWindow", "nDorix"),
+                QCoreApplication::translate("SensorWindow", "Sensor settings will be overwritten with the ones from PC"),
                 QMessageBox::Ok | QMessageBox::Cancel);
             if (answer != QMessageBox::Ok) {
                 selector->setCurrentIndex(0);

@@ -56,8 +56,10 @@ void SensorWindow::vShowProgress(bool show)
     QFont bold = d->progressLabel->font();
     bold.setBold(true);
     d->progressLabel->setFont(bold);
-    d->progressLayout->addWidget(d->progressLabel, 0, 0, Qt::AlignCenter);
-    d->progressLayout->addWidget(d->progressBar, 1, 0);
+    if (d->progressLayout->indexOf(d->progressLabel) < 0) {
+        d->progressLayout->addWidget(d->progressLabel, 0, 0, Qt::AlignCenter);
+        d->progressLayout->addWidget(d->progressBar, 1, 0);
+    }
     d->showProgress = false;
     d->progressButton->hide();
     d->progressLabel->setText(QCoreApplication::translate("SensorWindow", "updating..."));
