@@ -198,6 +198,9 @@ void SensorWindowTest::closingStopsTimersBeforeAnnouncingIt()
     SensorWindowProbe w(nullptr, shippedDescription());
     IoLinkSim::SimulatedChannel channel;
     w.setSerialChannel(&channel);
+    // As the interface object does: an empty port takes the channel back.
+    connect(&w, &SensorWindow::vComPortSelected, this,
+            [&](const QString &port) { w.setSerialChannel(port.isEmpty() ? nullptr : &channel); });
     auto &d = w.p();
     w.show();
     w.ui->actionEnable_live_data->trigger();
