@@ -50,17 +50,21 @@ QPixmap ledPicture(const QString &path)
     return picture;
 }
 
-void setLed(QTreeWidgetItem *row, bool on, const QString &onPicture, const QString &offIcon)
+// Rows whose LED already shows the wanted state are left alone: a status
+// octet rarely changes, and every change repaints the row.
+void setLed(QTreeWidgetItem *row, bool on, const QString &onPicture, const QIcon &offIcon)
 {
     if (!row)
         return;
-    if (on) {
+    const QString text = on ? tr("On") : tr("Off");
+    const bool showsPicture = row->data(2, Qt::DecorationRole).userType() == QMetaType::QPixmap;
+    if (row->text(3) == text && showsPicture == on)
+        return;
+    if (on)
         row->setData(2, Qt::DecorationRole, ledPicture(onPicture));
-        row->setText(3, tr("On"));
-    } else {
-        row->setIcon(2, QIcon(offIcon));
-        row->setText(3, tr("Off"));
-    }
+    else
+        row->setIcon(2, offIcon);
+    row->setText(3, text);
 }
 
 void setRowLook(QTreeWidgetItem *row, std::initializer_list<int> columns, const QColor &colour, bool bold)
@@ -147,14 +151,20 @@ void SensorWindow::decodeProcessData(QString hex)
             intensityRow->setText(2, shown.intensity.valueText);
     }
 
-    static const QString warningPicture = QStringLiteral(":/newPrefix/icons/!_galben_cerc_negru.svg");
-    static const QString offIcon = QStringLiteral(":/newPrefix/icons/led_state_F_2.svg");
+    auto icon = [this](const QString &path) -> const QIcon & {
+        auto it = d->ledIcons.find(path);
+        if (it == d->ledIcons.end())
+            it = d->ledIcons.insert(path, QIcon(path));
+        return *it;
+    };
+    const QString warningPicture = QStringLiteral(":/newPrefix/icons/!_galben_cerc_negru.svg");
+    const QIcon &offIcon = icon(QStringLiteral(":/newPrefix/icons/led_state_F_2.svg"));
     for (int bit = 7; bit >= 2; --bit)
         setLed(d->stateRows.value(FirstStatusRow + bit), shown.statusBits[std::size_t(bit)], warningPicture, offIcon);
     setLed(d->stateRows.value(FirstStatusRow + 1), shown.statusBits[1],
-           QStringLiteral(":/newPrefix/icons/led_state_2_2.svg"), QStringLiteral(":/newPrefix/icons/led_state_1_2.svg"));
+           QStringLiteral(":/newPrefix/icons/led_state_2_2.svg"), icon(QStringLiteral(":/newPrefix/icons/led_state_1_2.svg")));
     setLed(d->stateRows.value(FirstStatusRow), shown.statusBits[0],
-           QStringLiteral(":/newPrefix/icons/led_state_2_1.svg"), QStringLiteral(":/newPrefix/icons/led_state_1_1.svg"));
+           QStringLiteral(":/newPrefix/icons/led_state_2_1.svg"), icon(QStringLiteral(":/newPrefix/icons/led_state_1_1.svg")));
 }
 
 void SensorWindow::decodeObjectInfo(QString hex)

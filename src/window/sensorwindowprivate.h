@@ -2,6 +2,8 @@
 
 #include <extensionsystem/communicationinterface.h>
 
+#include <QHash>
+#include <QIcon>
 #include <QList>
 #include <QMap>
 #include <QMutex>
@@ -93,6 +95,8 @@ public:
     int lastIntensity = 0;
     int zeroAnswerCount = 0;
     bool specialShown = false;
+    // Status LED icons, kept so their rendered pictures are reused.
+    QHash<QString, QIcon> ledIcons;
     QString axisUnitText = QStringLiteral(" (mm)");
     QString distanceUnitText = QStringLiteral(" mm");
     QString speedUnitText = QStringLiteral("mm/s");

@@ -100,6 +100,7 @@ private slots:
     void nothingShownWithoutLiveDataOrConnection();
     void statusOctet_data();
     void statusOctet();
+    void ledsFollowAfterRowsWereRelabelled();
     void objectRows_data();
     void objectRows();
     void evaluatedObjectMoves();
@@ -339,6 +340,26 @@ void ProcessDisplayTest::statusOctet()
         } else {
             QVERIFY(!row->icon(2).isNull());
         }
+    }
+}
+
+// A language change writes "Off" into every LED row whatever it shows.
+void ProcessDisplayTest::ledsFollowAfterRowsWereRelabelled()
+{
+    Window win(0);
+    win.w.decodeProcessData(cycle("0000000fa000", "f0"));
+    for (int position = 3; position <= 10; ++position)
+        win.row(position)->setText(3, QStringLiteral("Off"));
+    win.w.decodeProcessData(cycle("0000000fa000", "f0"));
+    for (int bit = 0; bit < 8; ++bit)
+        QCOMPARE(win.row(3 + bit)->text(3), bit >= 4 ? QStringLiteral("On") : QStringLiteral("Off"));
+
+    // And a row relabelled "On" by hand while its LED is off.
+    win.row(3)->setText(3, QStringLiteral("On"));
+    win.w.decodeProcessData(cycle("0000000fa000", "00"));
+    for (int bit = 0; bit < 8; ++bit) {
+        QCOMPARE(win.row(3 + bit)->text(3), QStringLiteral("Off"));
+        QVERIFY(!showsPicture(win.row(3 + bit)));
     }
 }
 
