@@ -9,6 +9,8 @@ SensorWindowPrivate::SensorWindowPrivate()
 {
     chartTimer.setInterval(85);
     chartTimer.setSingleShot(true);
+    // A coarse timer may fire up to 5 % late, and every poll waits for it.
+    chartTimer.setTimerType(Qt::PreciseTimer);
     teachTimer.setInterval(4500);
     teachTimer.setSingleShot(true);
     writeIconTimer.setInterval(700);
