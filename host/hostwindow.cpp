@@ -29,7 +29,10 @@ HostWindow::HostWindow(PluginLibrary &plugin, QWidget *parent) : QMainWindow(par
     statusBar()->showMessage(QStringLiteral("%1 %2 (%3)").arg(m_plugin.pluginName(), m_plugin.version(),
                                                              m_plugin.communicationType()));
 
-    connect(&m_registry, &HostConnectionRegistry::registrationsChanged, this, [this] { deliverPorts(true); });
+    // Queued: the plug-in object learns that it holds the port only after the
+    // registration call returns, and must already know it when the list comes.
+    connect(&m_registry, &HostConnectionRegistry::registrationsChanged, this, [this] { deliverPorts(true); },
+            Qt::QueuedConnection);
     connect(&m_registry, &HostConnectionRegistry::portFailed, this, [this](const QString &port, const QString &error) {
         statusBar()->showMessage(tr("Cannot open %1: %2").arg(port, error), 10000);
     });

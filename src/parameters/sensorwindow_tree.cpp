@@ -76,6 +76,7 @@ bool SensorWindow::bLoadPropertyTree()
     rootProperty = d->groupManager->addProperty(windowTitle());
     rootProperty->setPropertyId(QStringLiteral("root"));
     hiddenPropertyIds.clear();
+    collapsedCategories.clear();
 
     Description::readFile(QString::fromStdString(descriptionFile).toLatin1().toStdString(), descriptionTree);
 
@@ -91,6 +92,9 @@ bool SensorWindow::bLoadPropertyTree()
             vAddPropertyNode(child.second, rootProperty, true);
 
     propertyBrowser->addProperty(rootProperty);
+    for (QtProperty *category : qAsConst(collapsedCategories))
+        for (QtBrowserItem *item : propertyBrowser->items(category))
+            propertyBrowser->setExpanded(item, false);
     propertyBrowser->setRootIsDecorated(true);
     propertyBrowser->show();
     propertyBrowser->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
@@ -181,6 +185,10 @@ void SensorWindow::vAddPropertyNode(const boost::property_tree::ptree &node, QtP
 
     if (!visible)
         hiddenPropertyIds.append(id);
+    // Service categories start folded, so the everyday parameters and their
+    // values fit the dock.
+    if (type == "category" && Description::text(node, "expanded", "true") == "false")
+        collapsedCategories.append(property);
 }
 
 void SensorWindow::vRetranslatePropertyNode(const boost::property_tree::ptree &node)

@@ -152,6 +152,10 @@ void SensorWindow::vConstruct(const ExtensionSystem::SensorBasic *sensor)
         d->enumManager->setValue(objectInfo, 0);
     for (int plot : {0, 2, 3})
         d->chart->vSetGraphTextVisible(plot, false);
+
+    // Room for the tree's value column and the process-data values; the chart
+    // takes what is left.
+    resizeDocks({d->propertyTreeDock, d->processDataDock}, {440, 375}, Qt::Horizontal);
 }
 
 SensorWindow::~SensorWindow()

@@ -226,6 +226,7 @@ protected:
     QMap<QString, QString> propertyAddresses;   // id -> "index;subIndex;size"
     QMap<QString, QStringList> propertyItemTexts;
     QStringList hiddenPropertyIds;
+    QList<QtProperty *> collapsedCategories;
 
     // Edit hand-over to the delayed write; the second slot wins when set.
     QtProperty *pendingProperty[2] = {nullptr, nullptr};
