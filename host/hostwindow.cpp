@@ -172,6 +172,16 @@ QStringList HostWindow::freePorts() const
     return free;
 }
 
+QStringList HostWindow::sensorWindowTitles() const
+{
+    QStringList titles;
+    for (QMdiSubWindow *sub : m_mdi->subWindowList()) {
+        if (sub->widget())
+            titles << sub->widget()->windowTitle();
+    }
+    return titles;
+}
+
 void HostWindow::refreshPorts() { deliverPorts(false); }
 
 void HostWindow::deliverPorts(bool force)

@@ -32,6 +32,8 @@ public:
     ExtensionSystem::PluginInterface *openSensor(const QString &name);
     void setLanguage(const QString &code);
     QStringList freePorts() const;
+    // The titles of the plug-in windows, as a scripted run reports them.
+    QStringList sensorWindowTitles() const;
 
 private slots:
     void refreshPorts();

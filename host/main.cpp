@@ -86,6 +86,8 @@ int main(int argc, char *argv[])
     if (parser.isSet(shotOption)) {
         const QString file = parser.value(shotOption);
         QTimer::singleShot(parser.value(afterOption).toInt(), &window, [&window, file, &out] {
+            for (const QString &title : window.sensorWindowTitles())
+                out << "window: " << title << '\n';
             if (window.grab().save(file))
                 out << "screenshot: " << file << Qt::endl;
             QApplication::quit();
