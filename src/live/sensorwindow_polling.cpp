@@ -101,10 +101,11 @@ void SensorWindow::vHandlePollAnswer(unsigned int id)
 {
     if (id != d->pendingRequestId)
         return;
-    // Another channel's request may carry the same number.
-    const QObject *from = sender();
-    if (from && from != d->pendingChannel.data())
-        return;
+    // Only the channel the poll went to stays connected, so no other
+    // channel's request with the same number reaches here.
+    if (d->pendingChannel)
+        disconnect(d->pendingChannel.data(), &CommunicationInterface::emitFinished, this,
+                   QOverload<uint>::of(&SensorWindow::queryStatusData));
     auto release = [this, id] {
         const auto it = d->pendingFrames.find(id);
         if (it != d->pendingFrames.end()) {
@@ -119,9 +120,6 @@ void SensorWindow::vHandlePollAnswer(unsigned int id)
         release();
         return;
     }
-    if (d->pendingChannel)
-        disconnect(d->pendingChannel.data(), &CommunicationInterface::emitFinished, this,
-                   QOverload<uint>::of(&SensorWindow::queryStatusData));
 
     const auto found = d->pendingFrames.find(id);
     DataFrame *frame = found != d->pendingFrames.end() ? found->second : nullptr;
