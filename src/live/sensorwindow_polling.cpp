@@ -66,15 +66,15 @@ void SensorWindow::vStartPoll()
         // The poll went to a channel the window no longer holds. A channel
         // that is gone will not touch its frame again; one that lives on may
         // still fill it, so its frame stays until the window goes.
-        if (!d->pendingChannel) {
-            const auto it = d->pendingFrames.find(d->pendingRequestId);
-            if (it != d->pendingFrames.end()) {
-                delete it->second;
-                d->pendingFrames.erase(it);
-            }
-        } else {
-            disconnect(d->pendingChannel.data(), &CommunicationInterface::emitFinished, this, finished);
+        const auto it = d->pendingFrames.find(d->pendingRequestId);
+        if (it != d->pendingFrames.end()) {
+            std::unique_ptr<DataFrame> left(it->second);
+            d->pendingFrames.erase(it);
+            if (d->pendingChannel)
+                d->abandonedFrames.push_back(std::move(left));
         }
+        if (d->pendingChannel)
+            disconnect(d->pendingChannel.data(), &CommunicationInterface::emitFinished, this, finished);
         d->pendingRequestId = 0;
     }
 
@@ -91,10 +91,7 @@ void SensorWindow::vStartPoll()
     const unsigned int id = channel->sendFrame(frame.get());
     d->pendingRequestId = id;
     d->pendingChannel = channel;
-    DataFrame *&slot = d->pendingFrames[id];
-    // A left-over frame under the same id belongs to an earlier channel that
-    // may still write into it: it is given up rather than freed.
-    slot = frame.release();
+    d->pendingFrames[id] = frame.release();
 }
 
 void SensorWindow::vHandlePollAnswer(unsigned int id)

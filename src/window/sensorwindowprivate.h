@@ -13,7 +13,9 @@
 #include <QTimer>
 
 #include <map>
+#include <memory>
 #include <string>
+#include <vector>
 
 class QComboBox;
 class QDialog;
@@ -87,6 +89,9 @@ public:
     int noAnswerCredit = 2;
     // The channel the poll in flight went to; gone when the host dropped it.
     QPointer<ExtensionSystem::CommunicationInterface> pendingChannel;
+    // Frames of polls left with a channel that was swapped while they were
+    // out; that channel may still fill them, so they go with the window.
+    std::vector<std::unique_ptr<ExtensionSystem::CommunicationInterface::DataFrame>> abandonedFrames;
 
     // Decoding and units.
     int measurementUnit = 0; // 1 inch; 0, 2, 3 millimetres

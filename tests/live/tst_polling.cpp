@@ -130,6 +130,7 @@ private slots:
     void timeoutsAreToleratedTwice_data();
     void timeoutsAreToleratedTwice();
     void pollingStopsWhenTheChannelGoes();
+    void aNewChannelIsPolledWhileTheOldOneStillOwesAnAnswer();
     void pollMutexIsNotReenteredFromTheWarning();
 };
 
@@ -328,6 +329,35 @@ void PollingTest::pollingStopsWhenTheChannelGoes()
     QCOMPARE(d.pendingRequestId, 0u);
     QVERIFY(!d.chartTimer.isActive());
     QCOMPARE(rig.channel.records().size(), std::size_t(1));
+}
+
+void PollingTest::aNewChannelIsPolledWhileTheOldOneStillOwesAnAnswer()
+{
+    Rig rig;
+    auto &d = rig.w.p();
+    d.pollingAllowed = false;
+    rig.channel.model().motion().setFixed(1200.0);
+    rig.w.queryStatusData();
+    QVERIFY(d.pendingRequestId != 0);
+
+    // The host hands over another channel before the first one answered;
+    // both number their requests from 1.
+    IoLinkSim::SimulatedChannel other;
+    other.model().setNumber("MesurementUnit", 0);
+    other.model().motion().setFixed(2400.0);
+    rig.w.setSerialChannel(&other);
+    rig.w.queryStatusData();
+    QCOMPARE(d.pendingRequestId, 1u);
+    QTRY_COMPARE_WITH_TIMEOUT(d.pendingRequestId, 0u, LongWaitMs);
+    QTRY_COMPARE_WITH_TIMEOUT(rig.channel.records().size(), std::size_t(1), LongWaitMs);
+    QCOMPARE(other.records().size(), std::size_t(1));
+    // Only the new channel's answer was shown.
+    QCOMPARE(d.stateRows[0]->text(2), QStringLiteral("2400"));
+    QCOMPARE(d.chart->getData(3)->size(), 1);
+    QVERIFY(d.pendingFrames.empty());
+    QCOMPARE(d.abandonedFrames.size(), std::size_t(1));
+    // The old channel filled the frame it was given, not the new poll's.
+    QCOMPARE(int(d.abandonedFrames.front()->front().answer.size()), CycleAnswerLength);
 }
 
 void PollingTest::pollMutexIsNotReenteredFromTheWarning()
