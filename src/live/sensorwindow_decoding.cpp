@@ -12,9 +12,11 @@
 #include <QColor>
 #include <QCoreApplication>
 #include <QFont>
+#include <QFontMetrics>
 #include <QIcon>
 #include <QPixmap>
 #include <QPixmapCache>
+#include <QTreeWidget>
 #include <QTreeWidgetItem>
 #include <QVector>
 
@@ -165,6 +167,23 @@ void SensorWindow::decodeProcessData(QString hex)
            QStringLiteral(":/newPrefix/icons/led_state_2_2.svg"), icon(QStringLiteral(":/newPrefix/icons/led_state_1_2.svg")));
     setLed(d->stateRows.value(FirstStatusRow), shown.statusBits[0],
            QStringLiteral(":/newPrefix/icons/led_state_2_1.svg"), icon(QStringLiteral(":/newPrefix/icons/led_state_1_1.svg")));
+
+    // The value rows keep a fixed size hint for their icon column; let it grow
+    // with a value too wide for it, or the number would be cut off.
+    bool grown = false;
+    for (QTreeWidgetItem *row : {distanceRow, speedRow, intensityRow}) {
+        if (!row)
+            continue;
+        const QFontMetrics metrics(row->font(2));
+        const int needed = metrics.horizontalAdvance(row->text(2)) + 12;
+        const QSize hint = row->sizeHint(2);
+        if (needed > hint.width()) {
+            row->setSizeHint(2, QSize(needed, hint.height()));
+            grown = true;
+        }
+    }
+    if (grown && d->processDataTree)
+        d->processDataTree->doItemsLayout();
 }
 
 void SensorWindow::decodeObjectInfo(QString hex)
