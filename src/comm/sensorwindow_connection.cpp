@@ -62,8 +62,7 @@ void SensorWindow::actionConnectSensor(int state)
     QComboBox *selector = d->portSelector;
     if (state <= 0) {
         d->continuousDataTimer.stop();
-        d->showProgress = false;
-        vShowProgress(false);
+        vCloseConnectionNotice();
         ui->sensorOperationsToolbar->setEnabled(false);
         connected = false;
         d->lastPortIndex = 0;
@@ -77,26 +76,13 @@ void SensorWindow::actionConnectSensor(int state)
         }
         if (choice == 1) {
             pcToSensorChosen = false;
-            vDisconnect();
-            emit vComPortSelected(selector->currentText());
-            d->noticeTicks = kSensorToPcTicks;
-            d->showProgress = true;
-            vShowProgress(true);
-            if (!bConnectToSensor()) {
-                d->showProgress = false;
-                vShowProgress(false);
+            if (!bStartConnectionAttempt(kSensorToPcTicks)) {
+                vCloseConnectionNotice();
                 d->lastPortIndex = 0;
                 selector->setCurrentIndex(0);
                 vDisconnect();
             } else {
-                updateWindowTitle();
-                connected = true;
-                d->afterConnect = true;
-                vReadAllParameters();
-                ui->sensorOperationsToolbar->setEnabled(true);
-                d->lastPortIndex = selector->currentIndex();
-                if (d->universalThreshold)
-                    d->universalThreshold->setReadOnly(false);
+                vCompleteReadingConnection();
                 d->liveData = true;
                 ui->actionEnable_live_data->setChecked(true);
             }
@@ -111,14 +97,8 @@ void SensorWindow::actionConnectSensor(int state)
                 return;
             }
             pcToSensorChosen = true;
-            vDisconnect();
-            emit vComPortSelected(selector->currentText());
-            d->noticeTicks = kPcToSensorTicks;
-            d->showProgress = true;
-            vShowProgress(true);
-            if (!bConnectToSensor()) {
-                d->showProgress = false;
-                vShowProgress(false);
+            if (!bStartConnectionAttempt(kPcToSensorTicks)) {
+                vCloseConnectionNotice();
                 selector->setCurrentIndex(0);
                 d->lastPortIndex = 0;
                 vDisconnect();
@@ -164,21 +144,44 @@ void SensorWindow::vAutoConnect(QString ComPort)
     d->autoConnecting = true;
     if (!bConnectToSensor()) {
         d->autoConnecting = false;
-        d->showProgress = false;
-        vShowProgress(false);
+        vCloseConnectionNotice();
         vDisconnect();
         selector->setCurrentIndex(0);
     } else {
-        updateWindowTitle();
-        connected = true;
-        d->afterConnect = true;
-        vReadAllParameters();
-        ui->sensorOperationsToolbar->setEnabled(true);
-        d->lastPortIndex = selector->currentIndex();
-        if (d->universalThreshold)
-            d->universalThreshold->setReadOnly(false);
+        vCompleteReadingConnection();
     }
     d->connectionStatus->setConnected(connected);
+}
+
+// Every chosen connection starts from scratch, with the notice up.
+bool SensorWindow::bStartConnectionAttempt(int noticeTicks)
+{
+    vDisconnect();
+    emit vComPortSelected(d->portSelector->currentText());
+    d->noticeTicks = noticeTicks;
+    d->showProgress = true;
+    vShowProgress(true);
+    return bConnectToSensor();
+}
+
+void SensorWindow::vCloseConnectionNotice()
+{
+    d->showProgress = false;
+    vShowProgress(false);
+}
+
+// The sensor's settings win: they are read into the tree; polling starts
+// when the notice ends.
+void SensorWindow::vCompleteReadingConnection()
+{
+    updateWindowTitle();
+    connected = true;
+    d->afterConnect = true;
+    vReadAllParameters();
+    ui->sensorOperationsToolbar->setEnabled(true);
+    d->lastPortIndex = d->portSelector->currentIndex();
+    if (d->universalThreshold)
+        d->universalThreshold->setReadOnly(false);
 }
 
 bool SensorWindow::bConnectToSensor()

@@ -178,6 +178,9 @@ protected:
     bool bSendCommand(std::string command, bool useWindowFlag);
     QByteArray queryCommand(std::string command, std::string expectedAnswer);
     bool identifySensor();
+    bool bStartConnectionAttempt(int noticeTicks);
+    void vCloseConnectionNotice();
+    void vCompleteReadingConnection();
 
     // --- live: polling ---
     void vStartPoll();
