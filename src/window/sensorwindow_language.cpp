@@ -54,6 +54,13 @@ void SensorWindow::changeEvent(QEvent *event)
     for (int row : {3, 4, 6, 5, 7, 8, 9, 10})
         if (QTreeWidgetItem *item = d->stateRows.value(row))
             item->setText(3, trWindow("Off"));
+    // The output command rows say what their check box says.
+    if (d->masterToDeviceItem) {
+        for (int i = 0; i < d->masterToDeviceItem->childCount(); ++i) {
+            QTreeWidgetItem *item = d->masterToDeviceItem->child(i);
+            item->setText(3, item->checkState(2) == Qt::Checked ? trWindow("On") : trWindow("Off"));
+        }
+    }
     if (d->processDataTree)
         d->processDataTree->resizeColumnToContents(0);
 
@@ -65,6 +72,8 @@ void SensorWindow::changeEvent(QEvent *event)
 void SensorWindow::vRetranslateViews()
 {
     vRetranslateChartTitles();
+    if (d->propertyTreeDock)
+        d->propertyTreeDock->setWindowTitle(trWindow("Property tree"));
     if (d->processDataDock)
         d->processDataDock->setWindowTitle(trWindow("Process data"));
     if (d->observationDock)
