@@ -35,11 +35,6 @@ constexpr int LastObjectRow = 23;
 
 const QColor EvaluatedObjectColour(0, 97, 158, 255);
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("SensorWindow", text);
-}
-
 // LED pictures are drawn from SVG at every poll; the cache keeps that cheap.
 QPixmap ledPicture(const QString &path)
 {
@@ -58,7 +53,7 @@ void setLed(QTreeWidgetItem *row, bool on, const QString &onPicture, const QIcon
 {
     if (!row)
         return;
-    const QString text = on ? tr("On") : tr("Off");
+    const QString text = on ? QCoreApplication::translate("SensorWindow", "On") : QCoreApplication::translate("SensorWindow", "Off");
     const bool showsPicture = row->data(2, Qt::DecorationRole).userType() == QMetaType::QPixmap;
     if (row->text(3) == text && showsPicture == on)
         return;
@@ -132,7 +127,7 @@ void SensorWindow::decodeProcessData(QString hex)
     if (shown.distance.valid) {
         appendValue(ProcessGraph::Distance, shown.distance.chartValue);
         if (distanceRow) {
-            distanceRow->setText(0, tr("Distance"));
+            distanceRow->setText(0, QCoreApplication::translate("SensorWindow", "Distance"));
             distanceRow->setText(2, shown.distance.valueText);
             distanceRow->setText(3, d->distanceUnitText);
         }

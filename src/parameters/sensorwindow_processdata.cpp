@@ -137,7 +137,7 @@ void SensorWindow::vBuildProcessDataView()
                 if (position >= 3 && position <= 10) {
                     static const char *const leds[3] = {"led_state_1_1.svg", "led_state_1_2.svg", "led_state_F_2.svg"};
                     const char *led = leds[qMin(position - 3, 2)];
-                    row->setText(3, trWindow("Off"));
+                    row->setText(3, QCoreApplication::translate("SensorWindow", "Off"));
                     row->setIcon(2, QIcon(QStringLiteral(":/newPrefix/icons/") + QLatin1String(led)));
                     row->setSizeHint(2, QSize(36, 36));
                 }
@@ -147,7 +147,7 @@ void SensorWindow::vBuildProcessDataView()
                 row->setFlags(row->flags() | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
                 const bool first = position == 11;
                 row->setCheckState(2, first ? Qt::Checked : Qt::Unchecked);
-                row->setText(3, first ? trWindow("On") : trWindow("Off"));
+                row->setText(3, first ? QCoreApplication::translate("SensorWindow", "On") : QCoreApplication::translate("SensorWindow", "Off"));
                 row->setData(2, kPositionRole, position);
             } else if (group == QLatin1Char('n')) {
                 row = new QTreeWidgetItem(d->measurementValueItem);
@@ -196,7 +196,7 @@ void SensorWindow::updateCheckState(QTreeWidgetItem *it, int col)
         if (!row)
             continue;
         states[i] = row->checkState(col) == Qt::Checked;
-        row->setText(3, states[i] ? trWindow("On") : trWindow("Off"));
+        row->setText(3, states[i] ? QCoreApplication::translate("SensorWindow", "On") : QCoreApplication::translate("SensorWindow", "Off"));
     }
     const quint8 octet = outputOctet(states);
     if (connected) {

@@ -58,11 +58,10 @@ void connectionSwitchingDialog::setupUi(QDialog *dialog)
 
 void connectionSwitchingDialog::retranslateUi(QDialog *dialog)
 {
-    const char *context = "connectionSwitchingDialog";
-    dialog->setWindowTitle(QCoreApplication::translate(context, "Dialog"));
+    dialog->setWindowTitle(QCoreApplication::translate("connectionSwitchingDialog", "Dialog"));
 #if QT_CONFIG(tooltip)
     pcToSensor->setToolTip(
-        QCoreApplication::translate(context, "Sensor settings will be overwritten with the ones from PC"));
+        QCoreApplication::translate("connectionSwitchingDialog", "Sensor settings will be overwritten with the ones from PC"));
 #endif
 #if QT_CONFIG(statustip)
     pcToSensor->setStatusTip(QString());
@@ -70,13 +69,13 @@ void connectionSwitchingDialog::retranslateUi(QDialog *dialog)
 #if QT_CONFIG(accessibility)
     pcToSensor->setAccessibleDescription(QString());
 #endif
-    pcToSensor->setText(QCoreApplication::translate(context, "PC -> Sensor"));
+    pcToSensor->setText(QCoreApplication::translate("connectionSwitchingDialog", "PC -> Sensor"));
 #if QT_CONFIG(tooltip)
     sensorToPc->setToolTip(
-        QCoreApplication::translate(context, "PC settings will be overwritten with the ones from the Sensor"));
+        QCoreApplication::translate("connectionSwitchingDialog", "PC settings will be overwritten with the ones from the Sensor"));
 #endif
-    sensorToPc->setText(QCoreApplication::translate(context, "Sensor -> PC"));
-    cancel->setText(QCoreApplication::translate(context, "Cancel"));
+    sensorToPc->setText(QCoreApplication::translate("connectionSwitchingDialog", "Sensor -> PC"));
+    cancel->setText(QCoreApplication::translate("connectionSwitchingDialog", "Cancel"));
 }
 
 } // namespace Ui

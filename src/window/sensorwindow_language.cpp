@@ -53,12 +53,12 @@ void SensorWindow::changeEvent(QEvent *event)
         d->stateRows[i]->setText(0, d->processDataCaptions.value(i) + QStringLiteral("     "));
     for (int row : {3, 4, 6, 5, 7, 8, 9, 10})
         if (QTreeWidgetItem *item = d->stateRows.value(row))
-            item->setText(3, trWindow("Off"));
+            item->setText(3, QCoreApplication::translate("SensorWindow", "Off"));
     // The output command rows say what their check box says.
     if (d->masterToDeviceItem) {
         for (int i = 0; i < d->masterToDeviceItem->childCount(); ++i) {
             QTreeWidgetItem *item = d->masterToDeviceItem->child(i);
-            item->setText(3, item->checkState(2) == Qt::Checked ? trWindow("On") : trWindow("Off"));
+            item->setText(3, item->checkState(2) == Qt::Checked ? QCoreApplication::translate("SensorWindow", "On") : QCoreApplication::translate("SensorWindow", "Off"));
         }
     }
     if (d->processDataTree)
@@ -73,11 +73,11 @@ void SensorWindow::vRetranslateViews()
 {
     vRetranslateChartTitles();
     if (d->propertyTreeDock)
-        d->propertyTreeDock->setWindowTitle(trWindow("Property tree"));
+        d->propertyTreeDock->setWindowTitle(QCoreApplication::translate("SensorWindow", "Property tree"));
     if (d->processDataDock)
-        d->processDataDock->setWindowTitle(trWindow("Process data"));
+        d->processDataDock->setWindowTitle(QCoreApplication::translate("SensorWindow", "Process data"));
     if (d->observationDock)
-        d->observationDock->setWindowTitle(trWindow(" Observation"));
+        d->observationDock->setWindowTitle(QCoreApplication::translate("SensorWindow", " Observation"));
 
     const std::pair<QTreeWidgetItem *, const char *> groups[] = {
         {d->measurementValueItem, QT_TRANSLATE_NOOP("SensorWindow", "Measurement Value")},
@@ -95,14 +95,14 @@ void SensorWindow::vRetranslateViews()
 
     const int port = d->portSelector->currentIndex();
     d->portSelector->removeItem(0);
-    d->portSelector->insertItem(0, trWindow("Offline"), QVariant(QString()));
+    d->portSelector->insertItem(0, QCoreApplication::translate("SensorWindow", "Offline"), QVariant(QString()));
     d->portSelector->setCurrentIndex(port);
 
     if (d->outputSelector) {
         const int output = d->outputSelector->currentIndex();
         d->outputSelector->clear();
-        d->outputSelector->insertItem(0, trWindow("Output") + QStringLiteral(" 1"), QVariant(QString()));
-        d->outputSelector->insertItem(1, trWindow("Output") + QStringLiteral(" 2"), QVariant(QString()));
+        d->outputSelector->insertItem(0, QCoreApplication::translate("SensorWindow", "Output") + QStringLiteral(" 1"), QVariant(QString()));
+        d->outputSelector->insertItem(1, QCoreApplication::translate("SensorWindow", "Output") + QStringLiteral(" 2"), QVariant(QString()));
         d->outputSelector->setCurrentIndex(output);
     }
     updateWindowTitle();
@@ -112,10 +112,10 @@ void SensorWindow::vRetranslateChartTitles()
 {
     if (!d->chart)
         return;
-    d->chart->setPlotTitle(2, trWindow("Intensity"), true, QString(), false);
-    d->chart->setPlotTitle(0, trWindow(" Speed"), true, QString(), false);
-    d->chart->setPlotTitle(3, trWindow("Distance"), true, QString(), false);
-    d->chart->setPlotTitle(1, trWindow("Signal"), true, d->distanceUnitText, true);
+    d->chart->setPlotTitle(2, QCoreApplication::translate("SensorWindow", "Intensity"), true, QString(), false);
+    d->chart->setPlotTitle(0, QCoreApplication::translate("SensorWindow", " Speed"), true, QString(), false);
+    d->chart->setPlotTitle(3, QCoreApplication::translate("SensorWindow", "Distance"), true, QString(), false);
+    d->chart->setPlotTitle(1, QCoreApplication::translate("SensorWindow", "Signal"), true, d->distanceUnitText, true);
     d->chart->translateDockTitleBarTexts();
 }
 
