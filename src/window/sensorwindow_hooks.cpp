@@ -4,65 +4,67 @@
 
 #include "window/sensorwindow.h"
 
+#include "window/logcategories.h"
+
 namespace DirazSensorPlugin {
 namespace Core {
 
 // --- parameters: editing handlers --------------------------------------------
-void SensorWindow::textEdited(QString) {}
-void SensorWindow::vTextEditFinished() {}
-void SensorWindow::vStateChanged(int) {}
-void SensorWindow::itemSelected(QtBrowserItem *) {}
-void SensorWindow::intValueChanged(QtProperty *, int) {}
-void SensorWindow::doubleValueChanged(QtProperty *, double) {}
-void SensorWindow::boolValueChanged(QtProperty *, bool) {}
-void SensorWindow::enumValueChanged(QtProperty *, int) {}
-void SensorWindow::buttonClicked(QtProperty *) {}
-void SensorWindow::vParameterEdited(QtProperty *, const QVariant &) {}
-void SensorWindow::signalWriteModeIcon(bool) {}
-void SensorWindow::signalWriteModeIcon() {}
-void SensorWindow::comboIndexChangedString(QString) {}
-void SensorWindow::comboIndexChangedInt(int) {}
+void SensorWindow::textEdited(QString) { K4K_NOT_BUILT(); }
+void SensorWindow::vTextEditFinished() { K4K_NOT_BUILT(); }
+void SensorWindow::vStateChanged(int) { K4K_NOT_BUILT(); }
+void SensorWindow::itemSelected(QtBrowserItem *) { K4K_NOT_BUILT(); }
+void SensorWindow::intValueChanged(QtProperty *, int) { K4K_NOT_BUILT(); }
+void SensorWindow::doubleValueChanged(QtProperty *, double) { K4K_NOT_BUILT(); }
+void SensorWindow::boolValueChanged(QtProperty *, bool) { K4K_NOT_BUILT(); }
+void SensorWindow::enumValueChanged(QtProperty *, int) { K4K_NOT_BUILT(); }
+void SensorWindow::buttonClicked(QtProperty *) { K4K_NOT_BUILT(); }
+void SensorWindow::vParameterEdited(QtProperty *, const QVariant &) { K4K_NOT_BUILT(); }
+void SensorWindow::signalWriteModeIcon(bool) { K4K_NOT_BUILT(); }
+void SensorWindow::signalWriteModeIcon() { K4K_NOT_BUILT(); }
+void SensorWindow::comboIndexChangedString(QString) { K4K_NOT_BUILT(); }
+void SensorWindow::comboIndexChangedInt(int) { K4K_NOT_BUILT(); }
 
 // --- parameters: read all and write all --------------------------------------
-void SensorWindow::vWriteAllSettings(bool) {}
-void SensorWindow::writeAllSettings() {}
-void SensorWindow::vRadAllSettings(bool) {}
-void SensorWindow::vReadAllParameters() {}
+void SensorWindow::vWriteAllSettings(bool) { K4K_NOT_BUILT(); }
+void SensorWindow::writeAllSettings() { K4K_NOT_BUILT(); }
+void SensorWindow::vRadAllSettings(bool) { K4K_NOT_BUILT(); }
+void SensorWindow::vReadAllParameters() { K4K_NOT_BUILT(); }
 
 // --- live: polling, decoding, charts, units ----------------------------------
-void SensorWindow::vExportChartData() {}
-void SensorWindow::vClearHistory() {}
-void SensorWindow::vPrintDocument() {}
-void SensorWindow::resetIndependentPlotSlot(int) {}
-void SensorWindow::slotCurrentOutputChanged(int) {}
-void SensorWindow::chartThresholdChanged(uint, double) {}
-void SensorWindow::chartThresholdChanged1(uint, double) {}
-void SensorWindow::applyUnitLimits() {}
-void SensorWindow::convertUnitValues() {}
-void SensorWindow::applyAnalogScale() {}
-void SensorWindow::finishIdentification() {}
+void SensorWindow::vExportChartData() { K4K_NOT_BUILT(); }
+void SensorWindow::vClearHistory() { K4K_NOT_BUILT(); }
+void SensorWindow::vPrintDocument() { K4K_NOT_BUILT(); }
+void SensorWindow::resetIndependentPlotSlot(int) { K4K_NOT_BUILT(); }
+void SensorWindow::slotCurrentOutputChanged(int) { K4K_NOT_BUILT(); }
+void SensorWindow::chartThresholdChanged(uint, double) { K4K_NOT_BUILT(); }
+void SensorWindow::chartThresholdChanged1(uint, double) { K4K_NOT_BUILT(); }
+void SensorWindow::applyUnitLimits() { K4K_NOT_BUILT(); }
+void SensorWindow::convertUnitValues() { K4K_NOT_BUILT(); }
+void SensorWindow::applyAnalogScale() { K4K_NOT_BUILT(); }
+void SensorWindow::finishIdentification() { K4K_NOT_BUILT(); }
 
 // --- device: read, write, rules, teach-in, variants, defaults ----------------
-bool SensorWindow::bReadParameter(QString, bool) { return true; }
-void SensorWindow::readIdentification() {}
-void SensorWindow::sendDelayValue() {}
-void SensorWindow::vApplyParameterRules() {}
-void SensorWindow::vApplyTestModeRules(bool) {}
-void SensorWindow::vApplyDetectionRangeLimits() {}
-void SensorWindow::vZommResetForNoiseLine() {}
-void SensorWindow::slotUpdatingTeachValues() {}
-void SensorWindow::vSyncThresholds(QString) {}
-void SensorWindow::vSendDeviceAction(QString) {}
-void SensorWindow::vApplySensorVariant() {}
-void SensorWindow::vApplyErrorWarningNames(QString) {}
-void SensorWindow::vRestoreFactorySettings() {}
-void SensorWindow::vSendFactoryReset() {}
+bool SensorWindow::bReadParameter(QString, bool) { K4K_NOT_BUILT(); return false; }
+void SensorWindow::readIdentification() { K4K_NOT_BUILT(); }
+void SensorWindow::sendDelayValue() { K4K_NOT_BUILT(); }
+void SensorWindow::vApplyParameterRules() { K4K_NOT_BUILT(); }
+void SensorWindow::vApplyTestModeRules(bool) { K4K_NOT_BUILT(); }
+void SensorWindow::vApplyDetectionRangeLimits() { K4K_NOT_BUILT(); }
+void SensorWindow::vZommResetForNoiseLine() { K4K_NOT_BUILT(); }
+void SensorWindow::slotUpdatingTeachValues() { K4K_NOT_BUILT(); }
+void SensorWindow::vSyncThresholds(QString) { K4K_NOT_BUILT(); }
+void SensorWindow::vSendDeviceAction(QString) { K4K_NOT_BUILT(); }
+void SensorWindow::vApplySensorVariant() { K4K_NOT_BUILT(); }
+void SensorWindow::vApplyErrorWarningNames(QString) { K4K_NOT_BUILT(); }
+void SensorWindow::vRestoreFactorySettings() { K4K_NOT_BUILT(); }
+void SensorWindow::vSendFactoryReset() { K4K_NOT_BUILT(); }
 
 // --- persistence: settings files ----------------------------------------------
-void SensorWindow::vSaveSettings() {}
-bool SensorWindow::bOpenSettings(QString) { return false; }
-bool SensorWindow::bOpenSettings() { return false; }
-void SensorWindow::vLoadSettings() {}
+void SensorWindow::vSaveSettings() { K4K_NOT_BUILT(); }
+bool SensorWindow::bOpenSettings(QString) { K4K_NOT_BUILT(); return false; }
+bool SensorWindow::bOpenSettings() { K4K_NOT_BUILT(); return false; }
+void SensorWindow::vLoadSettings() { K4K_NOT_BUILT(); }
 
 } // namespace Core
 } // namespace DirazSensorPlugin
