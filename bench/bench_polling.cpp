@@ -71,7 +71,7 @@ public:
         m_late.clear();
         m_timer.setTimerType(Qt::PreciseTimer);
         m_timer.setInterval(ProbeIntervalMs);
-        QObject::connect(&m_timer, &QTimer::timeout, [this] {
+        QObject::connect(&m_timer, &QTimer::timeout, &m_timer, [this] {
             const double elapsed = double(m_clock.nsecsElapsed()) / 1e6;
             m_late.push_back(std::max(0.0, elapsed - ProbeIntervalMs));
             m_clock.restart();

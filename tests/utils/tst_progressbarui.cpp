@@ -26,7 +26,7 @@ void TestProgressBarUi::exitBeforeExecReturnsAtOnce()
     ui.setShowUi(false);
     ui.exit(7);
     bool eventLoopRan = false;
-    QTimer::singleShot(0, [&] { eventLoopRan = true; });
+    QTimer::singleShot(0, &ui, [&] { eventLoopRan = true; });
     QCOMPARE(ui.exec(7), 1);
     QVERIFY(!eventLoopRan); // returned without waiting
 }
