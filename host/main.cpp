@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QMessageBox>
 #include <QScreen>
 #include <QTextStream>
 #include <QTimer>
@@ -46,10 +47,16 @@ int main(int argc, char *argv[])
         return 2;
     }
 
+    // The plug-in has already logged why its list is empty.
+    QStringList pluginWarnings;
+    const std::list<ExtensionSystem::SensorBasic> sensors = plugin.sensors(&pluginWarnings);
+    if (sensors.empty())
+        err << "ndorix: " << plugin.pluginName() << " lists no sensor models" << Qt::endl;
+
     if (parser.isSet(listOption)) {
-        for (const auto &sensor : plugin.sensors())
+        for (const auto &sensor : sensors)
             out << QString::fromStdString(sensor.name()) << '\n';
-        return 0;
+        return sensors.empty() ? 3 : 0;
     }
 
     HostWindow window(plugin);
@@ -69,6 +76,16 @@ int main(int argc, char *argv[])
     window.addExtraPort(simulatorPort);
 
     window.show();
+    if (sensors.empty()) {
+        // Not modal: a start without a person at the screen must not wait on it.
+        auto *box = new QMessageBox(QMessageBox::Warning, QStringLiteral("nDorix"),
+                                    QStringLiteral("%1 lists no sensor models.").arg(plugin.pluginName()),
+                                    QMessageBox::Ok, &window);
+        box->setInformativeText(pluginWarnings.join('\n'));
+        box->setAttribute(Qt::WA_DeleteOnClose);
+        box->setObjectName(QStringLiteral("pluginProblem"));
+        box->show();
+    }
 
     if (parser.isSet(openOption)) {
         ExtensionSystem::PluginInterface *instance = window.openSensor(parser.value(openOption));

@@ -34,6 +34,28 @@ std::list<ExtensionSystem::SensorBasic> PluginLibrary::sensors() const
     return list;
 }
 
+namespace {
+QStringList *g_warnings = nullptr;
+QtMessageHandler g_previousHandler = nullptr;
+
+void collectWarning(QtMsgType type, const QMessageLogContext &context, const QString &text)
+{
+    if (g_warnings && (type == QtWarningMsg || type == QtCriticalMsg))
+        g_warnings->append(text);
+    g_previousHandler(type, context, text);
+}
+} // namespace
+
+std::list<ExtensionSystem::SensorBasic> PluginLibrary::sensors(QStringList *warnings) const
+{
+    g_warnings = warnings;
+    g_previousHandler = qInstallMessageHandler(collectWarning);
+    std::list<ExtensionSystem::SensorBasic> list = sensors();
+    qInstallMessageHandler(g_previousHandler);
+    g_warnings = nullptr;
+    return list;
+}
+
 ExtensionSystem::PluginInterface *PluginLibrary::createInstance(const ExtensionSystem::SensorBasic *sensor,
                                                                 QMdiSubWindow *subWindow) const
 {

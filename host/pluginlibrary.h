@@ -5,6 +5,7 @@
 
 #include <QLibrary>
 #include <QString>
+#include <QStringList>
 #include <list>
 
 class QMdiSubWindow;
@@ -21,6 +22,9 @@ public:
     QString description() const;
     QString communicationType() const;
     std::list<ExtensionSystem::SensorBasic> sensors() const;
+    // The same, and the warnings the plug-in logged while listing: a plug-in
+    // has no other way to say why its list is empty.
+    std::list<ExtensionSystem::SensorBasic> sensors(QStringList *warnings) const;
     // The host owns the returned object.
     ExtensionSystem::PluginInterface *createInstance(const ExtensionSystem::SensorBasic *sensor,
                                                      QMdiSubWindow *subWindow) const;

@@ -1,5 +1,7 @@
 #include "simulator/devicedescription.h"
 
+#include "catalogue/descriptionfile.h"
+
 #include <boost/property_tree/ptree.hpp>
 #include <boost/property_tree/xml_parser.hpp>
 
@@ -85,11 +87,15 @@ bool DeviceDescription::load(const std::string &path, std::string *error)
     m_parameters.clear();
     m_variants.clear();
     pt::ptree tree;
-    try {
-        pt::read_xml(path, tree, pt::xml_parser::no_comments);
-    } catch (const pt::ptree_error &e) {
+    std::string reason;
+    bool loaded = DirazSensorPlugin::Core::loadDescriptionFile(path, tree, reason, pt::xml_parser::no_comments);
+    if (loaded && !tree.get_child_optional("document")) {
+        reason = path + ": no document element";
+        loaded = false;
+    }
+    if (!loaded) {
         if (error)
-            *error = e.what();
+            *error = reason;
         return false;
     }
     if (const auto params = tree.get_child_optional("document.treeGui.default")) {

@@ -12,6 +12,7 @@
 #include <csignal>
 #include <cstdio>
 #include <iostream>
+#include <sys/prctl.h>
 
 namespace {
 
@@ -42,6 +43,8 @@ int fail(const std::string &message)
 
 int main(int argc, char *argv[])
 {
+    // A test or host that dies without stopping us must not leave us running.
+    prctl(PR_SET_PDEATHSIG, SIGTERM);
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("iolink-sim"));
 
@@ -65,7 +68,7 @@ int main(int argc, char *argv[])
     IoLinkSim::DeviceDescription description;
     std::string error;
     if (!description.load(path.toStdString(), &error))
-        return fail("cannot read " + path.toStdString() + ": " + error);
+        return fail("cannot use the description " + error);
 
     if (parser.isSet(QStringLiteral("list-variants"))) {
         for (const auto &v : description.variants())

@@ -1,5 +1,7 @@
 #include "catalogue.h"
 
+#include "descriptionfile.h"
+
 #include <QCoreApplication>
 
 #include <boost/property_tree/ptree.hpp>
@@ -19,19 +21,35 @@ std::string catalogueFilePath()
     return path.toLatin1().toStdString();
 }
 
-namespace {
-// The sensorList of a readable file of ours, or null. A file without
-// documentId or sensorList counts as foreign.
-const pt::ptree *readSensorList(const std::string &filePath, pt::ptree &document)
+const pt::ptree *catalogueSensorList(const pt::ptree &document, std::string &error)
 {
-    try {
-        pt::read_xml(filePath, document, pt::xml_parser::no_comments | pt::xml_parser::trim_whitespace);
-        if (document.get<std::string>("document.documentId") != kPluginId)
-            return nullptr;
-        return &document.get_child("document.sensorList");
-    } catch (const pt::ptree_error &) {
+    const auto id = document.get_optional<std::string>("document.documentId");
+    if (!id) {
+        error = "no document/documentId, so it is not a description of ours";
         return nullptr;
     }
+    if (*id != kPluginId) {
+        error = "documentId is \"" + *id + "\", not \"" + kPluginId + "\"";
+        return nullptr;
+    }
+    const auto list = document.get_child_optional("document.sensorList");
+    if (!list) {
+        error = "no document/sensorList";
+        return nullptr;
+    }
+    return &*list;
+}
+
+namespace {
+// The sensorList of a readable file of ours, or null with the reason.
+const pt::ptree *readSensorList(const std::string &filePath, pt::ptree &document, std::string &error)
+{
+    if (!loadDescriptionFile(filePath, document, error, pt::xml_parser::no_comments | pt::xml_parser::trim_whitespace))
+        return nullptr;
+    const pt::ptree *list = catalogueSensorList(document, error);
+    if (!list)
+        error = filePath + ": " + error;
+    return list;
 }
 
 void writeEntry(std::stringstream &stream, const pt::ptree &entry)
@@ -42,13 +60,17 @@ void writeEntry(std::stringstream &stream, const pt::ptree &entry)
 
 std::list<ExtensionSystem::SensorBasic> catalogueList() { return catalogueList(catalogueFilePath()); }
 
-std::list<ExtensionSystem::SensorBasic> catalogueList(const std::string &filePath)
+std::list<ExtensionSystem::SensorBasic> catalogueList(const std::string &filePath, std::string *error)
 {
     std::list<ExtensionSystem::SensorBasic> result;
     pt::ptree document;
-    const pt::ptree *list = readSensorList(filePath, document);
-    if (!list)
+    std::string reason;
+    const pt::ptree *list = readSensorList(filePath, document, reason);
+    if (!list) {
+        if (error)
+            *error = reason;
         return result;
+    }
     ExtensionSystem::SensorBasic record;
     for (const auto &child : *list) {
         // A fresh stream per entry: the parser sees exactly one entry.
@@ -57,6 +79,8 @@ std::list<ExtensionSystem::SensorBasic> catalogueList(const std::string &filePat
         if (record.fromXMLStream(stream))
             result.push_back(record);
     }
+    if (result.empty() && error)
+        *error = filePath + ": the sensor list holds no model with a name and an id";
     return result;
 }
 
@@ -65,7 +89,16 @@ Sensor catalogueLookup(const std::string &name) { return catalogueLookup(name, c
 Sensor catalogueLookup(const std::string &name, const std::string &filePath)
 {
     pt::ptree document;
-    const pt::ptree *list = readSensorList(filePath, document);
+    std::string error;
+    if (!loadDescriptionFile(filePath, document, error, pt::xml_parser::no_comments | pt::xml_parser::trim_whitespace))
+        return Sensor();
+    return catalogueLookup(name, document);
+}
+
+Sensor catalogueLookup(const std::string &name, const pt::ptree &document)
+{
+    std::string error;
+    const pt::ptree *list = catalogueSensorList(document, error);
     if (!list)
         return Sensor();
     try {

@@ -1,5 +1,7 @@
 #include "descriptiondocument.h"
 
+#include "catalogue/descriptionfile.h"
+
 #include <boost/property_tree/xml_parser.hpp>
 
 #include <limits>
@@ -14,26 +16,16 @@ namespace pt = boost::property_tree;
 
 bool readFile(const std::string &path, Tree &out)
 {
-    out.clear();
-    try {
-        pt::read_xml(path, out, pt::xml_parser::no_comments);
-        return true;
-    } catch (const pt::ptree_error &) {
-        out.clear();
-        return false;
-    }
+    std::string error;
+    return loadDescriptionFile(path, out, error, pt::xml_parser::no_comments);
 }
 
 bool readStream(std::istream &in, Tree &out)
 {
-    out.clear();
-    try {
-        pt::read_xml(in, out, pt::xml_parser::no_comments);
-        return true;
-    } catch (const pt::ptree_error &) {
-        out.clear();
-        return false;
-    }
+    std::ostringstream text;
+    text << in.rdbuf();
+    std::string error;
+    return parseDescriptionText(text.str(), out, error, pt::xml_parser::no_comments);
 }
 
 bool isElementKey(const std::string &key)

@@ -78,8 +78,6 @@ bool SensorWindow::bLoadPropertyTree()
     hiddenPropertyIds.clear();
     collapsedCategories.clear();
 
-    Description::readFile(QString::fromStdString(descriptionFile).toLatin1().toStdString(), descriptionTree);
-
     const auto branch = descriptionTree.get_child_optional("document.treeGui.default");
     if (!branch) {
         // No tree to show; the empty dock still keeps its place.

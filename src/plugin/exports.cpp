@@ -1,6 +1,7 @@
 // The seven entry points the host resolves by name.
 #include "catalogue/catalogue.h"
 #include "plugin/sensorinterface.h"
+#include "window/logcategories.h"
 
 #include <extensionsystem/sensorbasic.h>
 
@@ -31,7 +32,12 @@ __attribute__((visibility("default"))) void vSensorMap(std::list<ExtensionSystem
 {
     if (!sensors)
         return;
-    std::list<ExtensionSystem::SensorBasic> built = DirazSensorPlugin::Core::catalogueList();
+    std::string error;
+    std::list<ExtensionSystem::SensorBasic> built =
+        DirazSensorPlugin::Core::catalogueList(DirazSensorPlugin::Core::catalogueFilePath(), &error);
+    // The host learns of a broken file only through this line.
+    if (!error.empty())
+        qCWarning(lcCatalogue, "%s", error.c_str());
     if (sensors != &built) {
         sensors->clear();
         sensors->splice(sensors->end(), built);

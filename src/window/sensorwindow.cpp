@@ -1,6 +1,8 @@
 #include "sensorwindow.h"
 
 #include "catalogue/catalogue.h"
+#include "catalogue/descriptionfile.h"
+#include "logcategories.h"
 #include "parameters/comboboxitemdelegate.h"
 #include "parameters/comboboxitemdelegate1.h"
 #include "parameters/stateofdevicemydelegate.h"
@@ -31,6 +33,8 @@
 #include <QToolBar>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+
+#include <boost/property_tree/xml_parser.hpp>
 
 namespace DirazSensorPlugin {
 namespace Core {
@@ -67,8 +71,13 @@ void SensorWindow::vConstruct(const ExtensionSystem::SensorBasic *sensor)
     ui->sensorOperationsToolbar->addWidget(d->operationsSpacer);
 
     d->language = sensorRecord.language();
+    // One parse per window: the model's entry and the tree both come from it.
+    std::string descriptionError;
+    if (!loadDescriptionFile(descriptionFile, descriptionTree, descriptionError,
+                             boost::property_tree::xml_parser::no_comments))
+        qCWarning(lcCatalogue, "%s", descriptionError.c_str());
     if (sensor)
-        sensorRecord = catalogueLookup(sensor->name(), descriptionFile);
+        sensorRecord = catalogueLookup(sensor->name(), descriptionTree);
 
     d->propertyTreeDock = new QDockWidget(QCoreApplication::translate("SensorWindow", "Property tree"), this);
     d->propertyTreeDock->setObjectName(QStringLiteral("propertyTree"));

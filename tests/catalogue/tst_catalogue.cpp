@@ -1,5 +1,6 @@
 // The catalogue readers against small files of our own.
 #include "catalogue/catalogue.h"
+#include "catalogue/descriptionfile.h"
 
 #include <extensionsystem/globals.h>
 
@@ -66,6 +67,8 @@ private slots:
     void listKeepsFileOrderAndDropsRejected();
     void unusableFilesGiveNothing_data();
     void unusableFilesGiveNothing();
+    void nestingDepth_data();
+    void nestingDepth();
     void lookupTakesFirstOfEqualNames();
     void lookupStopsAtEntryWithoutName();
     void delays_data();
@@ -88,24 +91,60 @@ void TestCatalogue::listKeepsFileOrderAndDropsRejected()
 void TestCatalogue::unusableFilesGiveNothing_data()
 {
     QTest::addColumn<QString>("content");
-    QTest::newRow("foreign documentId") << document(entry("A", "1"), "OtherFamily");
-    QTest::newRow("documentId in other case") << document(entry("A", "1"), "iolinkk4kv7family");
-    QTest::newRow("no documentId") << document(entry("A", "1"), QString());
-    QTest::newRow("no sensorList") << document(QString());
-    QTest::newRow("not XML") << QString("this is not a catalogue <");
-    QTest::newRow("empty file") << QString();
+    QTest::addColumn<QString>("reason");
+    const QString nested = [](int levels) {
+        return "<document><documentId>IoLinkK4Kv7family</documentId><sensorList>" + entry("A", "1")
+               + "</sensorList>" + QString("<p>").repeated(levels - 1) + QString("</p>").repeated(levels - 1)
+               + "</document>";
+    }(65);
+    QTest::newRow("foreign documentId") << document(entry("A", "1"), "OtherFamily") << "OtherFamily";
+    QTest::newRow("documentId in other case") << document(entry("A", "1"), "iolinkk4kv7family") << "documentId";
+    QTest::newRow("no documentId") << document(entry("A", "1"), QString()) << "documentId";
+    QTest::newRow("no sensorList") << document(QString()) << "sensorList";
+    QTest::newRow("no usable entry") << document(entry("A", QString())) << "no model";
+    QTest::newRow("not XML") << QString("this is not a catalogue <") << "XML";
+    QTest::newRow("truncated") << document(entry("A", "1")).left(90) << "XML";
+    QTest::newRow("empty file") << QString() << "empty";
+    QTest::newRow("one level too deep") << nested << "65 levels";
+    // Deep enough to overflow the stack of a recursive parser.
+    QTest::newRow("deeply nested") << "<document>" + QString("<p>").repeated(100000) << "100001 levels";
 }
 
 void TestCatalogue::unusableFilesGiveNothing()
 {
     QFETCH(QString, content);
+    QFETCH(QString, reason);
     CatalogueFile file(content);
-    QVERIFY(catalogueList(file.path()).empty());
+    std::string error;
+    QVERIFY(catalogueList(file.path(), &error).empty());
+    QVERIFY2(QString::fromStdString(error).startsWith(QString::fromStdString(file.path()) + ": "), error.c_str());
+    QVERIFY2(QString::fromStdString(error).contains(reason), error.c_str());
     const Sensor sensor = catalogueLookup("A", file.path());
     QVERIFY(sensor.name().empty());
     QVERIFY(sensor.variants().empty());
     // A missing file behaves the same.
-    QVERIFY(catalogueList("/nonexistent/IoLinkK4Kv7family.xml").empty());
+    QVERIFY(catalogueList("/nonexistent/IoLinkK4Kv7family.xml", &error).empty());
+    QVERIFY(QString::fromStdString(error).contains("cannot open"));
+}
+
+void TestCatalogue::nestingDepth_data()
+{
+    QTest::addColumn<QString>("xml");
+    QTest::addColumn<int>("depth");
+    QTest::newRow("flat") << "<a/><b></b>" << 1;
+    QTest::newRow("nested") << "<?xml version=\"1.0\"?><a><b><c>x</c></b><d/></a>" << 3;
+    QTest::newRow("markup in comment, CDATA, attribute")
+        << "<a><!-- <b><c> --><![CDATA[<b><c>]]><b t=\"x>y\" u='<z>'>1</b></a>" << 2;
+    QTest::newRow("unclosed") << "<a><b><c" << 3;
+    QTest::newRow("stray closings") << "</x></y><a>" << 1;
+}
+
+void TestCatalogue::nestingDepth()
+{
+    QFETCH(QString, xml);
+    QFETCH(int, depth);
+    const QByteArray text = xml.toUtf8();
+    QCOMPARE(DirazSensorPlugin::Core::xmlNestingDepth(text.constData(), std::size_t(text.size())), depth);
 }
 
 void TestCatalogue::lookupTakesFirstOfEqualNames()

@@ -84,6 +84,8 @@ void TestHost::listsNothingForForeignFile_data()
     const QString entries = "<sensorList><s><name>A</name><id>1</id></s></sensorList>";
     QTest::newRow("foreign documentId") << "<document><documentId>Another</documentId>" + entries + "</document>";
     QTest::newRow("no documentId") << "<document>" + entries + "</document>";
+    QTest::newRow("truncated") << "<document><documentId>IoLinkK4Kv7family</documentId>" + entries.left(20);
+    QTest::newRow("not XML") << "sensors: A";
     QTest::newRow("ours, as control")
         << "<document><documentId>IoLinkK4Kv7family</documentId>" + entries + "</document>";
 }
@@ -94,9 +96,11 @@ void TestHost::listsNothingForForeignFile()
     QTemporaryDir dir;
     QVERIFY(stageHost(dir, catalogue));
     const Run run = runHost(dir.filePath("ndorix"), {"--list-sensors"});
-    QCOMPARE(run.exitCode, 0);
-    const bool ours = catalogue.contains("<documentId>IoLinkK4Kv7family<");
+    const bool ours = catalogue.endsWith("</document>") && catalogue.contains("<documentId>IoLinkK4Kv7family<");
+    QCOMPARE(run.exitCode, ours ? 0 : 3);
     QCOMPARE(run.out.trimmed(), ours ? QString("A") : QString());
+    // A broken file is named, with the reason, on standard error.
+    QCOMPARE(run.err.contains(dir.filePath("IoLinkK4Kv7family.xml") + ": "), !ours);
 }
 
 void TestHost::opensSensorAndTakesScreenshot()

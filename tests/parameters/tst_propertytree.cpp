@@ -281,6 +281,10 @@ void PropertyTreeTest::brokenDocumentsLeaveAWorkingWindow_data()
     QTest::newRow("no tree branch") << document(QString(), entries) << true << 1;
     QTest::newRow("no process-data branch") << document(node("bool", "B")) << true << 0;
     QTest::newRow("empty file") << QString("") << true << 0;
+    // Thousands of nested categories would overflow the recursive tree build.
+    const QStringList category = node("category", "C", "|").split('|');
+    QTest::newRow("tree nested too deep")
+        << document(category[0].repeated(5000) + node("bool", "B") + category[1].repeated(5000), entries) << true << 0;
 }
 
 void PropertyTreeTest::brokenDocumentsLeaveAWorkingWindow()

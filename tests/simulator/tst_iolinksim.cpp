@@ -103,7 +103,8 @@ void TestIoLinkSim::probeCycleAndParameterRead()
     Proto::ProcessDecoderState state;
     QCOMPARE(Proto::decodeProcessAnswer(state, SimTest::hex(cycle.answer), 0).distance.chartValue, 1750.0);
 
-    const ParameterInfo *p = SimTest::loadDescription().find("SwitchingThresholdA1");
+    const DeviceDescription description = SimTest::loadDescription();
+    const ParameterInfo *p = description.find("SwitchingThresholdA1");
     QVERIFY(p);
     run(channel, Proto::buildReadRequest(std::uint16_t(p->index), std::uint8_t(p->subIndex)));
     run(channel, Proto::cycleFrame());
