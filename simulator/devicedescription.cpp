@@ -89,15 +89,21 @@ bool DeviceDescription::load(const std::string &path, std::string *error)
     pt::ptree tree;
     std::string reason;
     bool loaded = DirazSensorPlugin::Core::loadDescriptionFile(path, tree, reason, pt::xml_parser::no_comments);
-    if (loaded && !tree.get_child_optional("document")) {
+    if (loaded && !load(tree)) {
         reason = path + ": no document element";
         loaded = false;
     }
-    if (!loaded) {
-        if (error)
-            *error = reason;
+    if (!loaded && error)
+        *error = reason;
+    return loaded;
+}
+
+bool DeviceDescription::load(const pt::ptree &tree)
+{
+    m_parameters.clear();
+    m_variants.clear();
+    if (!tree.get_child_optional("document"))
         return false;
-    }
     if (const auto params = tree.get_child_optional("document.treeGui.default")) {
         for (const auto &node : *params)
             addNode(node.second, &m_parameters);

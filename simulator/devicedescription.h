@@ -1,5 +1,7 @@
 #pragma once
 
+#include <boost/property_tree/ptree.hpp>
+
 #include <string>
 #include <vector>
 
@@ -42,6 +44,8 @@ public:
     // False (with a reason) when the file cannot be read; parameters without a
     // complete address are skipped.
     bool load(const std::string &path, std::string *error = nullptr);
+    // The same for a document already read; false without a document element.
+    bool load(const boost::property_tree::ptree &tree);
 
     const std::vector<ParameterInfo> &parameters() const { return m_parameters; }
     const std::vector<VariantInfo> &variants() const { return m_variants; }
