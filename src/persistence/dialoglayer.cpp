@@ -1,6 +1,7 @@
 #include "persistence/dialoglayer.h"
 
 #include "persistence/connectionswitchdialog.h"
+#include "window/logcategories.h"
 
 #include <QDialog>
 #include <QQueue>
@@ -54,6 +55,8 @@ int DialogLayer::show(Kind kind, QWidget *parent, const QString &title, const QS
 {
     if (state().testMode)
         return answerInTestMode({kind, title, text, buttons, 0, false}, escapeAnswer(buttons));
+    // What a person was told stays in the log, for reports from the field.
+    qCInfo(lcPersistence, "message: %s: %s", qPrintable(title), qPrintable(text));
     switch (kind) {
     case Kind::Question:
         return QMessageBox::question(parent, title, text, buttons, defaultButton);
