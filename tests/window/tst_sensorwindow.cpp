@@ -106,7 +106,8 @@ void SensorWindowTest::offlineWindowAfterConstruction()
     for (const QString &id : qAsConst(w.hiddenPropertyIds))
         QVERIFY2(w.propertyAddresses.contains(id) || !w.findProperty(id), qPrintable(id));
     QCOMPARE(w.dockWidgetArea(d.propertyTreeDock), Qt::LeftDockWidgetArea);
-    QCOMPARE(w.dockWidgetArea(d.processDataDock), Qt::RightDockWidgetArea);
+    // The chart is the widest area: tree and process data share the left column.
+    QCOMPARE(w.dockWidgetArea(d.processDataDock), Qt::LeftDockWidgetArea);
 }
 
 void SensorWindowTest::presentationModeHidesTreeObservationAndCharts_data()
