@@ -25,6 +25,8 @@
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QToolBar>
+#include <utils/genericchart.h>
+
 #include <QtTest>
 
 #include <memory>
@@ -194,6 +196,7 @@ void verifyOffline(Rig &rig, bool titleOffline = true)
         QCOMPARE(w.windowTitle(), QString::fromStdString(rig.model.name()) + QStringLiteral(" (Offline)"));
     QVERIFY(!w.ui->sensorOperationsToolbar->isEnabled());
     QVERIFY(!rig.d().connectionStatus->isConnected());
+    QVERIFY(!rig.d().chart->isEnabled());
     QVERIFY(!w.ui->actionEnable_live_data->isChecked());
     QVERIFY(!rig.d().liveData);
     QVERIFY(w.ui->actionOpen_Settings->isEnabled());
@@ -295,6 +298,7 @@ void ConnectionTest::connectsInBothDirections()
     QVERIFY(w.ui->actionEnable_live_data->isChecked());
     QVERIFY(d.liveData);
     QVERIFY(d.connectionStatus->isConnected());
+    QVERIFY(d.chart->isEnabled()); // live, its markers draggable
     QVERIFY(!w.ui->actionOpen_Settings->isEnabled());
     QCOMPARE(d.thresholdMarkers.first()->isReadOnly(), markerReadOnly);
     QVERIFY(!d.universalThreshold->isReadOnly());

@@ -108,6 +108,11 @@ void SensorWindowTest::offlineWindowAfterConstruction()
     QCOMPARE(w.dockWidgetArea(d.propertyTreeDock), Qt::LeftDockWidgetArea);
     // The chart is the widest area: tree and process data share the left column.
     QCOMPARE(w.dockWidgetArea(d.processDataDock), Qt::LeftDockWidgetArea);
+    // Status bits 4 to 7 name their conditions from the start.
+    QCOMPARE(d.stateRows[7]->toolTip(0), QStringLiteral("Object too close"));
+    for (int row = 8; row <= 10; ++row)
+        QVERIFY(!d.stateRows[row]->toolTip(0).isEmpty());
+    QVERIFY(!d.chart->isEnabled()); // offline
 }
 
 void SensorWindowTest::presentationModeHidesTreeObservationAndCharts_data()
