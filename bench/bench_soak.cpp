@@ -5,6 +5,7 @@
 // Goals: no pending frame, under 1 MB per hour.
 
 #include "catalogue/catalogue.h"
+#include "comm/framekeeper.h"
 #include "window/sensorwindow.h"
 #include "window/sensorwindowprivate.h"
 
@@ -47,7 +48,12 @@ public:
         enableStatusChecking(true);
     }
     void stopPolling() { d->pollingAllowed = false; }
-    std::size_t pendingFrames() const { return d->pendingFrames.size(); }
+    // The poll in flight and frames left with the channel after their sender
+    // stopped waiting.
+    int pendingFrames(const CommunicationInterface *channel) const
+    {
+        return (d->poll.isPending() ? 1 : 0) + DirazSensorPlugin::Core::FrameKeeper::heldOn(channel);
+    }
 };
 
 // Lateness in 0.1 ms bins: a fixed histogram, so measuring does not itself
@@ -201,14 +207,14 @@ int main(int argc, char *argv[])
     const double endMb = residentMb();
 
     window->stopPolling();
-    for (int i = 0; i < 100 && window->pendingFrames() > 0; ++i)
+    for (int i = 0; i < 100 && window->pendingFrames(channel.get()) > 0; ++i)
         runFor(50);
 
     std::printf("polls_answered: %llu\n", static_cast<unsigned long long>(answered));
     std::printf("resident_start_mb: %.1f\n", startMb);
     std::printf("resident_end_mb: %.1f\n", endMb);
     std::printf("memory_growth_mb_per_hour: %.2f\n", growthPerHour(samples));
-    std::printf("pending_frames: %zu\n", window->pendingFrames());
+    std::printf("pending_frames: %d\n", window->pendingFrames(channel.get()));
     std::printf("lateness_p99_ms: %.1f\n", lateness.percentile(0.99));
 
     window->setSerialChannel(nullptr);
