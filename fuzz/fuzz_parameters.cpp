@@ -1,8 +1,10 @@
 // Parameter answers as a read or a write gets them back, whatever the line
-// delivered. The first octet picks the parameter size the caller expects.
+// delivered, and the texts a write is built from. The first octet picks the
+// parameter size the caller expects.
 #include "fuzzcheck.h"
 
 #include "device/parameterdecoding.h"
+#include "device/parameterwrite.h"
 
 #include <cstdint>
 
@@ -31,5 +33,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     payloadHex(answer);
     isDeviceErrorCode(hex);
     isDeviceErrorCode(QString::fromLatin1(answer), false);
+
+    const QString text = QString::fromUtf8(answer);
+    const ParameterAddress address = parseParameterAddress(text);
+    if (address.valid)
+        FUZZ_CHECK(address.index >= 0 && address.subIndex >= 0);
+    // Cut after a whole character: the prefix decodes to a prefix of the text.
+    const QByteArray prefix = utf8Prefix(text, expectedSize);
+    FUZZ_CHECK(prefix.size() <= expectedSize);
+    FUZZ_CHECK(text.startsWith(QString::fromUtf8(prefix)));
     return 0;
 }
