@@ -31,11 +31,6 @@ public:
     using SensorWindow::queryCommand;
 };
 
-std::string shippedDescription()
-{
-    return (QCoreApplication::applicationDirPath() + "/IoLinkK4Kv7family.xml").toStdString();
-}
-
 QByteArray bytes(const std::string &s)
 {
     return QByteArray(s.data(), int(s.size()));

@@ -1,4 +1,6 @@
 // The interface object between host and window: port switching and relays.
+#include "k4ktest.h"
+
 #include "plugin/sensorinterface.h"
 #include "window/sensorwindow.h"
 
@@ -232,11 +234,14 @@ void TestSensorInterface::aPortHeldElsewhereLeavesNoDanglingChannel()
 
 void TestSensorInterface::delaysComeFromCatalogue()
 {
-    SensorInterface object(&m_record, m_sub);
+    // A record the catalogue knows, whose line delay is not zero.
+    const SensorBasic record = K4KTest::catalogueModel();
+    const auto entry = DirazSensorPlugin::Core::catalogueLookup(record.name(), K4KTest::shippedDescription());
+    QVERIFY(entry.lineDelay() > 0);
+    SensorInterface object(&record, m_sub);
     emit object.window()->vComPortSelected("/dev/ttyA");
-    const auto &sensor = object.window()->sensor();
-    QCOMPARE(m_registry->lastSettings.characterDelay, sensor.characterDelay());
-    QCOMPARE(m_registry->lastSettings.lineDelay, sensor.lineDelay());
+    QCOMPARE(m_registry->lastSettings.characterDelay, entry.characterDelay());
+    QCOMPARE(m_registry->lastSettings.lineDelay, entry.lineDelay());
     QCOMPARE(m_registry->lastSettings.reserved, 0);
     QCOMPARE(m_registry->lastSettings.portName, QString("/dev/ttyA"));
 }
