@@ -425,8 +425,8 @@ void ConnectionTest::anyNonZeroStatusIsAnAnswer_data()
 void ConnectionTest::anyNonZeroStatusIsAnAnswer()
 {
     QFETCH(int, status);
-    ShippedDescriptionCopy description({{"<characterdelay>0<", "<characterdelay>7<"},
-                                        {"<linedelay>10<", "<linedelay>25<"}});
+    DescriptionFile description(shippedDescriptionWith({{"<characterdelay>0<", "<characterdelay>7<"},
+                                                        {"<linedelay>10<", "<linedelay>25<"}}));
     Rig rig(QStringLiteral("K4KR"), description.path());
     QCOMPARE(rig.window->sensor().characterDelay(), 7);
     rig.lent = &rig.scripted;

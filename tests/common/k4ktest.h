@@ -76,21 +76,16 @@ inline QString objectBlock(int index, const QStringList &distances, const QList<
     return out;
 }
 
-// The shipped description with some texts replaced, in a temporary folder
-// that lives as long as the object.
-class ShippedDescriptionCopy
+// Writes a document into a temporary folder that lives as long as the object.
+class DescriptionFile
 {
 public:
-    explicit ShippedDescriptionCopy(const std::vector<std::pair<QString, QString>> &replacements)
+    explicit DescriptionFile(const QString &content)
     {
-        QFile in(QString::fromStdString(shippedDescription()));
-        QString text = in.open(QIODevice::ReadOnly) ? QString::fromUtf8(in.readAll()) : QString();
-        for (const auto &r : replacements)
-            text.replace(r.first, r.second);
         m_path = m_dir.path() + QStringLiteral("/IoLinkK4Kv7family.xml");
-        QFile out(m_path);
-        if (out.open(QIODevice::WriteOnly))
-            out.write(text.toUtf8());
+        QFile file(m_path);
+        if (!content.isNull() && file.open(QIODevice::WriteOnly))
+            file.write(content.toUtf8());
     }
     std::string path() const { return m_path.toStdString(); }
 
@@ -98,5 +93,15 @@ private:
     QTemporaryDir m_dir;
     QString m_path;
 };
+
+// The shipped description with some texts replaced.
+inline QString shippedDescriptionWith(const std::vector<std::pair<QString, QString>> &replacements)
+{
+    QFile in(QString::fromStdString(shippedDescription()));
+    QString text = in.open(QIODevice::ReadOnly) ? QString::fromUtf8(in.readAll()) : QString();
+    for (const auto &r : replacements)
+        text.replace(r.first, r.second);
+    return text;
+}
 
 } // namespace K4KTest

@@ -1,6 +1,7 @@
 // The process-data view: rows by group and position, and the output check
 // boxes, whose octet is checked on the wire of a simulated master.
 
+#include "k4ktest.h"
 #include "sensorwindowprobe.h"
 
 #include "comm/masterframes.h"
@@ -46,19 +47,6 @@ QString entries(const QString &position15 = QString(), int hiddenPosition = -1)
     if (hiddenPosition >= 0)
         list[hiddenPosition].replace("</e>", "<visible>false</visible></e>");
     return list.join(QString());
-}
-
-std::string octets(std::initializer_list<int> values)
-{
-    std::string s;
-    for (int v : values)
-        s.push_back(char(v));
-    return s;
-}
-
-QString hex(const std::string &frame)
-{
-    return QString::fromLatin1(QByteArray(frame.data(), int(frame.size())).toHex(' '));
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 // values, enabled state and the read-only marker, hidden nodes, captions,
 // duplicate ids, broken documents, lookups and re-translation.
 
+#include "k4ktest.h"
 #include "sensorwindowprobe.h"
 
 #include <extensionsystem/globals.h>
@@ -271,31 +272,23 @@ void PropertyTreeTest::unknownKindCreatesNothing()
 
 void PropertyTreeTest::brokenDocumentsLeaveAWorkingWindow_data()
 {
-    QTest::addColumn<QString>("content");
-    QTest::addColumn<bool>("writeFile");
+    QTest::addColumn<QString>("content"); // null: no file
     QTest::addColumn<int>("stateRows");
 
     const QString entries = QStringLiteral("<e><id>n1</id><text><en>Distance</en></text></e>");
-    QTest::newRow("missing file") << QString() << false << 0;
-    QTest::newRow("malformed XML") << QStringLiteral("<document><treeGui><default>") << true << 0;
-    QTest::newRow("no tree branch") << document(QString(), entries) << true << 1;
-    QTest::newRow("no process-data branch") << document(node("bool", "B")) << true << 0;
-    QTest::newRow("empty file") << QString("") << true << 0;
+    QTest::newRow("missing file") << QString() << 0;
+    QTest::newRow("malformed XML") << QStringLiteral("<document><treeGui><default>") << 0;
+    QTest::newRow("no tree branch") << document(QString(), entries) << 1;
+    QTest::newRow("no process-data branch") << document(node("bool", "B")) << 0;
+    QTest::newRow("empty file") << QString("") << 0;
 }
 
 void PropertyTreeTest::brokenDocumentsLeaveAWorkingWindow()
 {
     QFETCH(QString, content);
-    QFETCH(bool, writeFile);
     QFETCH(int, stateRows);
-    QTemporaryDir dir;
-    const QString path = dir.path() + "/IoLinkK4Kv7family.xml";
-    if (writeFile) {
-        QFile f(path);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(content.toUtf8());
-    }
-    SensorWindowProbe w(nullptr, path.toStdString());
+    DescriptionFile file(content);
+    SensorWindowProbe w(nullptr, file.path());
     QVERIFY(w.rootProperty);
     QCOMPARE(w.rootProperty->propertyId(), QStringLiteral("root"));
     QCOMPARE(w.p().stateRows.size(), stateRows);
