@@ -156,6 +156,28 @@ struct Rig
     std::unique_ptr<ConnectionProbe> window;
 };
 
+// Connected through selector entry `index` after one identification.
+void verifyConnected(Rig &rig, int index)
+{
+    ConnectionProbe &w = *rig.window;
+    const QStringList expected = connectionFrames(1);
+    QCOMPARE(hex(recorded(rig.sim), expected.size()), expected);
+    QCOMPARE(rig.sim.portSettings().baudrate, 38400);
+    QCOMPARE(rig.announced, QStringList({QString(), QStringLiteral("/dev/simA")}));
+    const QString title = QString::fromStdString(rig.model.name()) + QStringLiteral(" (/dev/simA)");
+    QVERIFY(w.connected);
+    QVERIFY(rig.d().connectionReady);
+    QCOMPARE(w.windowTitle(), title);
+    QCOMPARE(w.rootProperty->propertyName(), title);
+    QCOMPARE(w.ui->statusBar->currentMessage(), title);
+    QVERIFY(w.ui->sensorOperationsToolbar->isEnabled());
+    QCOMPARE(rig.selector()->currentIndex(), index);
+    QCOMPARE(rig.d().lastPortIndex, index);
+    QVERIFY(rig.d().connectionStatus->isConnected());
+    QVERIFY(rig.d().chart->isEnabled()); // live, its markers draggable
+    QVERIFY(!w.ui->actionOpen_Settings->isEnabled());
+}
+
 // After an automatic attempt the title still names the port it tried.
 void verifyOffline(Rig &rig, bool titleOffline = true)
 {
@@ -249,27 +271,11 @@ void ConnectionTest::connectsInBothDirections()
         QCOMPARE(shown[1].buttons, QMessageBox::Ok | QMessageBox::Cancel);
     }
 
-    const QStringList expected = connectionFrames(1);
-    QCOMPARE(hex(recorded(rig.sim), expected.size()), expected);
-    QCOMPARE(rig.sim.portSettings().baudrate, 38400);
-    QCOMPARE(rig.sim.portSettings().portName, QStringLiteral("/dev/simA"));
-    QCOMPARE(rig.announced, QStringList({QString(), QStringLiteral("/dev/simA")}));
-
-    const QString title = QString::fromStdString(rig.model.name()) + QStringLiteral(" (/dev/simA)");
-    QVERIFY(w.connected);
+    verifyConnected(rig, 3);
     QCOMPARE(w.pcToSensorChosen, pcToSensor);
-    QVERIFY(d.connectionReady);
     QCOMPARE(d.connectedProductName, QString::fromStdString(rig.sim.model().productName()));
-    QCOMPARE(w.windowTitle(), title);
-    QCOMPARE(w.rootProperty->propertyName(), title);
-    QCOMPARE(w.ui->statusBar->currentMessage(), title);
-    QVERIFY(w.ui->sensorOperationsToolbar->isEnabled());
-    QCOMPARE(d.lastPortIndex, 3);
     QVERIFY(w.ui->actionEnable_live_data->isChecked());
     QVERIFY(d.liveData);
-    QVERIFY(d.connectionStatus->isConnected());
-    QVERIFY(d.chart->isEnabled()); // live, its markers draggable
-    QVERIFY(!w.ui->actionOpen_Settings->isEnabled());
     QCOMPARE(d.thresholdMarkers.first()->isReadOnly(), markerReadOnly);
     QVERIFY(!d.universalThreshold->isReadOnly());
     QCOMPARE(d.afterConnect, !pcToSensor);
@@ -326,12 +332,8 @@ void ConnectionTest::selectorChoice()
     QCOMPARE(rig.window->pcToSensorChosen, reconnects);
     if (index == 0)
         return verifyOffline(rig);
-    if (reconnects) {
-        QCOMPARE(rig.announced, QStringList({QString(), QStringLiteral("/dev/simA")}));
-        const QStringList expected = connectionFrames(1);
-        QCOMPARE(hex(recorded(rig.sim), expected.size()), expected);
-        return;
-    }
+    if (reconnects)
+        return verifyConnected(rig, 3);
     // A cancelled choice sends nothing and puts the selector back.
     const int before = connectedBefore ? 3 : 0;
     QCOMPARE(rig.selector()->currentIndex(), before);
@@ -549,15 +551,8 @@ void ConnectionTest::autoConnect()
         return;
     }
     QVERIFY(shown.isEmpty());
-    QCOMPARE(rig.announced, QStringList({QString(), QStringLiteral("/dev/simA")}));
-    const QStringList expected = connectionFrames(1);
-    QCOMPARE(hex(recorded(rig.sim), expected.size()), expected);
-    QVERIFY(w.connected);
-    QCOMPARE(rig.selector()->currentIndex(), 4);
-    QCOMPARE(d.lastPortIndex, 4);
+    verifyConnected(rig, 4);
     QVERIFY(d.afterConnect);
-    QVERIFY(d.connectionStatus->isConnected());
-    QVERIFY(w.ui->sensorOperationsToolbar->isEnabled());
     QVERIFY(!w.ui->actionEnable_live_data->isChecked());
 
     // Live data comes on with the notice's end.
