@@ -3,6 +3,7 @@
 // their cancel paths, refusals, the port list, the link check, automatic
 // connection, going Offline, and the connection notice that completes it.
 
+#include "k4ktest.h"
 #include "scriptedchannel.h"
 #include "sensorwindowprobe.h"
 

@@ -2,6 +2,7 @@
 // reports for each kind of answer, what the user sees while it waits, and
 // that a frame finished early or not at all never blocks the caller.
 
+#include "k4ktest.h"
 #include "scriptedchannel.h"
 #include "sensorwindowprobe.h"
 

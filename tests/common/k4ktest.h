@@ -3,6 +3,8 @@
 // Helpers shared by the window tests: the shipped description, catalogue
 // records, frames as text, and the answers a master gives.
 
+#include "octets.h"
+
 #include "catalogue/catalogue.h"
 
 #include <QByteArray>
@@ -12,7 +14,6 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
-#include <initializer_list>
 #include <string>
 #include <utility>
 #include <vector>
@@ -31,14 +32,6 @@ inline ExtensionSystem::SensorBasic catalogueModel(const QString &id = QString()
         if (id.isEmpty() || QString::fromStdString(model.id()) == id)
             return model;
     return ExtensionSystem::SensorBasic();
-}
-
-inline std::string octets(std::initializer_list<int> values)
-{
-    std::string s;
-    for (int v : values)
-        s.push_back(char(v));
-    return s;
 }
 
 inline QString hex(const std::string &frame)

@@ -2,7 +2,8 @@
 // wire, what reaches the charts and rows, tolerated time-outs and the lost
 // sensor, stale answers, and the poll mutex.
 
-#include "scriptedchannel.h"
+#include "../comm/scriptedchannel.h"
+#include "k4ktest.h"
 #include "sensorwindowprobe.h"
 
 #include "comm/framekeeper.h"

@@ -5,7 +5,7 @@
 // none is set) and finished through the event loop, or inside sendFrame when
 // the test wants the earliest possible finish.
 
-#include "k4ktest.h"
+#include "octets.h"
 
 #include <extensionsystem/communicationinterface.h>
 
