@@ -89,7 +89,7 @@ void TestCatalogue::unusableFilesGiveNothing_data()
     QTest::newRow("no usable entry") << document(entry("A", QString())) << "no model";
     QTest::newRow("not XML") << QString("this is not a catalogue <") << "XML";
     QTest::newRow("truncated") << document(entry("A", "1")).left(90) << "XML";
-    QTest::newRow("empty file") << QString() << "empty";
+    QTest::newRow("empty file") << QString("") << "empty";
     QTest::newRow("one level too deep") << nested << "65 levels";
     // Deep enough to overflow the stack of a recursive parser.
     QTest::newRow("deeply nested") << "<document>" + QString("<p>").repeated(100000) << "100001 levels";
