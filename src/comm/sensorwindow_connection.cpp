@@ -124,6 +124,8 @@ void SensorWindow::actionConnectSensor(int state)
             }
         }
     }
+    if (bNoticeCancelled())
+        vGoOfflineAfterCancel();
     ui->sensorOperationsToolbar->setEnabled(connected);
     d->connectionStatus->setConnected(connected);
 }
@@ -150,6 +152,8 @@ void SensorWindow::vAutoConnect(QString ComPort)
     } else {
         vCompleteReadingConnection();
     }
+    if (bNoticeCancelled())
+        vGoOfflineAfterCancel();
     d->connectionStatus->setConnected(connected);
 }
 
@@ -196,7 +200,7 @@ bool SensorWindow::bConnectToSensor()
     if (d->channel) {
         ExtensionSystem::PortSettings settings = d->channel->portSettings();
         bool probed = false;
-        for (int attempt = 0; attempt < kProbeAttempts && !probed; ++attempt) {
+        for (int attempt = 0; attempt < kProbeAttempts && !probed && !bNoticeCancelled(); ++attempt) {
             // The channel goes away when the host releases the port.
             if (!d->channel)
                 return false;
@@ -210,10 +214,14 @@ bool SensorWindow::bConnectToSensor()
         if (probed) {
             d->selectedSensorId = QString::fromStdString(sensorRecord.id());
             bool identified = false;
-            for (int attempt = 0; attempt < kIdentifyAttempts && !identified; ++attempt)
+            for (int attempt = 0; attempt < kIdentifyAttempts && !identified && !bNoticeCancelled(); ++attempt)
                 identified = identifySensor();
             accepted = identified && d->connectedProductName.size() <= kMaxProductNameLength;
         }
+    }
+    if (!accepted && bNoticeCancelled()) {
+        connected = false;
+        return false;
     }
     if (!accepted) {
         vShowProgress(false);
