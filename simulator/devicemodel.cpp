@@ -2,7 +2,11 @@
 
 #include "simulator/devicevalues.h"
 
+#include "comm/masterframes.h"
+#include "device/enummapping.h"
 #include "device/flagwords.h"
+#include "live/processdecoding.h"
+#include "live/unitconversion.h"
 
 #include <algorithm>
 #include <cmath>
@@ -14,10 +18,13 @@ namespace {
 
 using Kind = ParameterInfo::Kind;
 
-constexpr int kProductNameIndex = 0x12;
-constexpr int kSystemCommandIndex = 2;
-constexpr int kObjectInfoIndex = 0x1211;
-constexpr std::int64_t kSimulationOff = 65536;
+namespace Proto = DirazSensorPlugin::Core;
+using Proto::SpecialCode;
+
+constexpr int kProductNameIndex = Proto::ProductNameIndex;
+constexpr int kSystemCommandIndex = Proto::SystemCommandIndex;
+constexpr int kObjectInfoIndex = Proto::ObjectInfoIndex;
+constexpr std::int64_t kSimulationOff = Proto::SimulationDistanceOff;
 
 // Flag bits of the status word.
 constexpr int kFlagContaminationOptic = 1;
@@ -61,7 +68,22 @@ bool isNumericText(const ParameterInfo &p)
 
 std::int64_t roundHalfUp(double v)
 {
-    return std::int64_t(std::floor(v + 0.5));
+    return std::int64_t(Proto::roundHalfUp(v));
+}
+
+SpecialCode specialCodeOf(DeviceModel::ObjectState state)
+{
+    switch (state) {
+    case DeviceModel::ObjectState::Absent:
+        return SpecialCode::NoData;
+    case DeviceModel::ObjectState::TooFar:
+        return SpecialCode::TooFar;
+    case DeviceModel::ObjectState::TooNear:
+        return SpecialCode::TooNear;
+    case DeviceModel::ObjectState::Valid:
+        break;
+    }
+    return SpecialCode::None;
 }
 
 } // namespace
@@ -562,28 +584,13 @@ std::string DeviceModel::processData(std::uint8_t *status)
     auto put = [&pd](int at, std::uint64_t v, int octets) { pd.replace(std::size_t(at), std::size_t(octets), bigEndian(v, octets)); };
     const bool valid = m.state == ObjectState::Valid;
     const int speed = std::clamp(m.speed, -0x7FF0, 0x7FF0);
-    std::uint16_t speedCode = std::uint16_t(speed);
-    std::uint8_t intensityCode = std::uint8_t(m.intensity);
-    switch (m.state) {
-    case ObjectState::Absent:
-        speedCode = 0x7FFC;
-        intensityCode = 0xFF;
-        break;
-    case ObjectState::TooFar:
-        speedCode = 0x7FF8;
-        intensityCode = 0xFE;
-        break;
-    case ObjectState::TooNear:
-        speedCode = 0x8008;
-        intensityCode = 0x00;
-        break;
-    case ObjectState::Valid:
-        break;
-    }
+    const SpecialCode special = specialCodeOf(m.state);
+    const std::uint16_t speedCode = valid ? std::uint16_t(speed) : Proto::speedCode(special);
+    const std::uint8_t intensityCode = valid ? std::uint8_t(m.intensity) : Proto::intensityCode(special);
     if (unit == 2) {
         std::uint32_t d = std::uint32_t(std::min(m.distance, 0x7FFFF0));
         if (!valid)
-            d = m.state == ObjectState::Absent ? 0x7FFFFC : m.state == ObjectState::TooFar ? 0x7FFFF8 : 0x800008;
+            d = Proto::distanceCode(special, 3);
         put(1, d, 3);
         put(4, speedCode, 2);
     } else if (unit == 3) {
@@ -594,16 +601,17 @@ std::string DeviceModel::processData(std::uint8_t *status)
         } else {
             std::uint16_t d = std::uint16_t(std::min(m.distance, 0x7FF0));
             if (!valid)
-                d = m.state == ObjectState::Absent ? 0x7FFC : 0xFFFE;
+                d = std::uint16_t(Proto::distanceCode(special, 2));
             put(1, d, 2);
             put(3, speedCode, 2);
             put(5, intensityCode, 1);
         }
     } else {
         // Unit 1 reports tenths of an inch.
-        std::uint32_t d = std::uint32_t(unit == 1 ? roundHalfUp(m.distance / 2.54) : m.distance);
+        std::uint32_t d = std::uint32_t(unit == 1 ? roundHalfUp(m.distance * 10 / Proto::InchesToMillimetres)
+                                                  : m.distance);
         if (!valid)
-            d = m.state == ObjectState::Absent ? 0x7FFFFFFC : m.state == ObjectState::TooFar ? 0x7FFFFFF8 : 0x80000008;
+            d = Proto::distanceCode(special, 4);
         put(1, d, 4);
     }
     if (status)
@@ -636,15 +644,9 @@ std::string DeviceModel::objectInfoBlock()
         break;
     }
     case ObjectState::Absent:
-        distances[0] = 0x7FFFFFFC;
-        signals[0] = 0;
-        break;
     case ObjectState::TooFar:
-        distances[0] = 0x7FFFFFF8;
-        signals[0] = 0;
-        break;
     case ObjectState::TooNear:
-        distances[0] = 0x80000008;
+        distances[0] = Proto::distanceCode(specialCodeOf(m.state), 4);
         signals[0] = 0;
         break;
     }

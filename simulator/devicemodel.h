@@ -3,6 +3,8 @@
 #include "simulator/devicedescription.h"
 #include "simulator/objectmotion.h"
 
+#include "device/parameterdecoding.h"
+
 #include <chrono>
 #include <cstdint>
 #include <map>
@@ -22,14 +24,14 @@ public:
     // IO-Link error codes the device answers with.
     enum ErrorCode : std::uint16_t {
         NoError = 0,
-        ServiceUnavailable = 0x8020,
-        IndexUnavailable = 0x8011,
-        SubIndexUnavailable = 0x8012,
-        AccessDenied = 0x8023,
-        ValueOutOfRange = 0x8030,
-        LengthOverrun = 0x8033,
-        LengthUnderrun = 0x8034,
-        FunctionUnavailable = 0x8035,
+        ServiceUnavailable = DirazSensorPlugin::Core::DeviceError::Busy,
+        IndexUnavailable = DirazSensorPlugin::Core::DeviceError::IndexUnavailable,
+        SubIndexUnavailable = DirazSensorPlugin::Core::DeviceError::SubIndexUnavailable,
+        AccessDenied = DirazSensorPlugin::Core::DeviceError::AccessDenied,
+        ValueOutOfRange = DirazSensorPlugin::Core::DeviceError::ValueOutOfRange,
+        LengthOverrun = DirazSensorPlugin::Core::DeviceError::LengthOverrun,
+        LengthUnderrun = DirazSensorPlugin::Core::DeviceError::LengthUnderrun,
+        FunctionUnavailable = DirazSensorPlugin::Core::DeviceError::FunctionUnavailable,
     };
 
     enum class ObjectState { Valid, Absent, TooNear, TooFar };
