@@ -53,6 +53,9 @@ int main(int argc, char *argv[])
     parser.addOption({QStringLiteral("variant"), QStringLiteral("Product name of the catalogue variant to be."),
                       QStringLiteral("name")});
     parser.addOption({QStringLiteral("list-variants"), QStringLiteral("Print the product names and exit.")});
+    parser.addOption({QStringLiteral("model"),
+                      QStringLiteral("Catalogue model name; be its first variant (--variant chooses another)."),
+                      QStringLiteral("name")});
     parser.addOption({QStringLiteral("distance"), QStringLiteral("Hold the object still at <mm> instead of moving it."),
                       QStringLiteral("mm")});
     parser.addOption({QStringLiteral("trace"), QStringLiteral("Log every frame and answer to stderr.")});
@@ -79,6 +82,15 @@ int main(int argc, char *argv[])
 
     IoLinkSim::SimulatedMaster master(description);
     IoLinkSim::DeviceModel &model = master.model();
+    if (parser.isSet(QStringLiteral("model")) && !parser.isSet(QStringLiteral("variant"))) {
+        const std::string name = parser.value(QStringLiteral("model")).toStdString();
+        const auto &variants = model.variants();
+        std::size_t i = 0;
+        while (i < variants.size() && variants[i].modelName != name)
+            ++i;
+        if (i == variants.size() || !model.selectVariant(i))
+            return fail("no model " + name + " (see --list-variants)");
+    }
     if (parser.isSet(QStringLiteral("variant"))
         && !model.selectProductName(parser.value(QStringLiteral("variant")).toStdString()))
         return fail("no variant " + parser.value(QStringLiteral("variant")).toStdString() + " (see --list-variants)");

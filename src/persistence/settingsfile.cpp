@@ -155,7 +155,9 @@ bool writeAtomically(const QString &path, const QByteArray &bytes, QString *erro
         *error = file.errorString();
         return false;
     }
-    if (file.write(bytes) != bytes.size()) {
+    // Flushing here catches a full disk: the flush inside commit() does not
+    // stop the rename.
+    if (file.write(bytes) != bytes.size() || !file.flush()) {
         *error = file.errorString();
         file.cancelWriting();
         return false;
