@@ -5,12 +5,14 @@
 #include "comm/masterframes.h"
 #include "device/enummapping.h"
 #include "device/flagwords.h"
+#include "device/parameterwrite.h"
 #include "live/processdecoding.h"
 #include "live/unitconversion.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <iterator>
 
 namespace IoLinkSim {
 
@@ -105,6 +107,8 @@ DeviceModel::DeviceModel(const DeviceDescription &description)
         c.info = &p;
         m_memory.emplace(address, c);
     }
+    for (auto &entry : m_memory)
+        resetCell(entry.second);
     restoreDefaults();
 }
 
@@ -202,12 +206,27 @@ std::int64_t DeviceModel::defaultValue(const ParameterInfo &p) const
     return 0;
 }
 
+void DeviceModel::resetCell(Cell &c)
+{
+    c.value = defaultValue(*c.info);
+    c.text = c.kind == Kind::String ? c.info->defaultText : std::string();
+    if (c.id == "FirmwareRevisionReadOnly")
+        c.text = kFirmwareRevision;
+    else if (c.id == "SerialNumberReadOnly")
+        c.text = kSerialNumber;
+    else if (c.id == "HardwareRevisionReadOnly")
+        c.text = kHardwareRevision;
+}
+
 void DeviceModel::restoreDefaults()
 {
+    // Counters belong to the device's life, not to its settings.
+    static const char *const kept[] = {"BootCounterSelfReadOnly", "OperatingHoursSelfReadOnly", "CrashCounter"};
     for (auto &entry : m_memory) {
         Cell &c = entry.second;
-        c.value = defaultValue(*c.info);
-        c.text = c.kind == Kind::String ? c.info->defaultText : std::string();
+        if (std::find_if(std::begin(kept), std::end(kept), [&c](const char *id) { return c.id == id; })
+            == std::end(kept))
+            resetCell(c);
     }
     m_teach = Teach();
     m_outputState[0] = m_outputState[1] = false;
@@ -307,6 +326,12 @@ DeviceModel::ReadResult DeviceModel::read(int index, int subIndex)
 {
     settle();
     ReadResult r;
+    const auto failure = m_failNextRead.find(index);
+    if (failure != m_failNextRead.end()) {
+        r.error = failure->second;
+        m_failNextRead.erase(failure);
+        return r;
+    }
     if (index == kProductNameIndex && subIndex == 0) {
         r.kind = ReadResult::Kind::Text;
         r.octets = productName();
@@ -333,6 +358,8 @@ DeviceModel::ReadResult DeviceModel::read(int index, int subIndex)
     std::int64_t value = c.value;
     if (c.id == "TeachStatus" && teachBusy())
         value = 1;
+    if (c.id == "OperatingHoursSelfReadOnly")
+        value += now() / kMsPerHour;
     r.kind = ReadResult::Kind::Number;
     r.size = std::max(c.size, 3);
     r.octets = bigEndian(std::uint64_t(value), r.size - 2);
@@ -365,7 +392,7 @@ std::uint16_t DeviceModel::write(int index, int subIndex, const std::string &val
     if (it == m_memory.end())
         return IndexUnavailable;
     Cell &c = it->second;
-    if (contains(c.id, "ReadOnly") || index == kProductNameIndex)
+    if (c.info->readOnly || contains(c.id, "ReadOnly") || index == kProductNameIndex)
         return AccessDenied;
     if (c.kind == Kind::String) {
         if (value.size() > 32)
@@ -387,7 +414,35 @@ std::uint16_t DeviceModel::write(int index, int subIndex, const std::string &val
         }
         return NoError; // a button holds nothing
     }
+    if (const std::uint16_t refused = refusal(c, v))
+        return refused;
     c.value = v;
+    return NoError;
+}
+
+std::uint16_t DeviceModel::refusal(const Cell &c, std::int64_t value) const
+{
+    const ParameterInfo &p = *c.info;
+    if (p.kind == Kind::Enumerator) {
+        if (c.id == "TeachLoked")
+            return value >= 0 && value <= 0x0F ? NoError : ValueOutOfRange;
+        const std::string key = variant() ? variant()->id3 : std::string();
+        for (int i = 0; i < p.itemCount; ++i) {
+            if (enumerationDeviceValue(c.id, i, key) == value)
+                return NoError;
+        }
+        return ValueOutOfRange;
+    }
+    if ((p.kind != Kind::Int && p.kind != Kind::Double) || !p.hasLimits)
+        return NoError;
+    // The far limit's "off" codes lie beyond its maximum on purpose.
+    if (c.id == "DetectionRangeFar"
+        && (value == Proto::farRangeDeviceValue(10001, 10001) || value == Proto::farRangeDeviceValue(100001, 100001)))
+        return NoError;
+    if (double(value) > p.maximum)
+        return Proto::DeviceError::ValueAboveLimit;
+    if (double(value) < p.minimum)
+        return Proto::DeviceError::ValueBelowLimit;
     return NoError;
 }
 
