@@ -139,8 +139,13 @@ void SensorWindow::vUpdateProgressBar()
 void SensorWindow::vReportTransferProgress(int done, int total)
 {
     d->transferTotal = total;
-    if (total <= 0 || !d->progressDialog->isVisible())
+    if (!d->progressDialog->isVisible())
         return;
+    if (total <= 0) {
+        // The pass is over: the bar goes back to the notice's minimum time.
+        d->progressBar->setRange(0, d->noticeTicks);
+        return;
+    }
     d->progressBar->setRange(0, total);
     d->progressBar->setValue(qBound(0, done, total));
     // Repaint, and let Escape or the cancel button through between
