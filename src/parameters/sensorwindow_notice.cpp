@@ -22,7 +22,6 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QToolBar>
-#include <utils/connectionstatus.h>
 
 namespace DirazSensorPlugin {
 namespace Core {
@@ -179,7 +178,7 @@ void SensorWindow::vGoOfflineAfterCancel()
     d->lastPortIndex = 0;
     vDisconnect();
     d->portSelector->setCurrentIndex(0);
-    d->connectionStatus->setConnected(false);
+    vShowConnectionState();
     d->noticeCancelled = false;
 }
 
