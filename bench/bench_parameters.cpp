@@ -129,7 +129,7 @@ int main(int argc, char *argv[])
     // A poll still out would be filled by the channel after the window is gone.
     window.p().pollingAllowed = false;
     window.p().chartTimer.stop();
-    while (!window.p().pendingFrames.empty())
+    while (window.p().poll.isPending())
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
 
     const double readIdeal = ReadPausesMs + 3 * lineDelay;   // request, cycle, fetch

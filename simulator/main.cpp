@@ -59,6 +59,8 @@ int main(int argc, char *argv[])
     parser.addOption({QStringLiteral("distance"), QStringLiteral("Hold the object still at <mm> instead of moving it."),
                       QStringLiteral("mm")});
     parser.addOption({QStringLiteral("trace"), QStringLiteral("Log every frame and answer to stderr.")});
+    parser.addOption({QStringLiteral("set"), QStringLiteral("Start with parameter <id> holding device value <n>."),
+                      QStringLiteral("id=n")});
     IoLinkSim::FaultSettings::addOptions(&parser);
     parser.process(app);
 
@@ -94,6 +96,12 @@ int main(int argc, char *argv[])
     if (parser.isSet(QStringLiteral("variant"))
         && !model.selectProductName(parser.value(QStringLiteral("variant")).toStdString()))
         return fail("no variant " + parser.value(QStringLiteral("variant")).toStdString() + " (see --list-variants)");
+    for (const QString &assignment : parser.values(QStringLiteral("set"))) {
+        bool ok = false;
+        const qlonglong value = assignment.section(QLatin1Char('='), 1).toLongLong(&ok);
+        if (!ok || !model.setNumber(assignment.section(QLatin1Char('='), 0, 0).toStdString(), value))
+            return fail("--set needs a numeric parameter and a number: " + assignment.toStdString());
+    }
     if (parser.isSet(QStringLiteral("distance"))) {
         bool ok = false;
         const double mm = parser.value(QStringLiteral("distance")).toDouble(&ok);

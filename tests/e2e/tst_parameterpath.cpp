@@ -93,7 +93,7 @@ void ParameterPathTest::editsReachTheDeviceOnce()
     // A poll still out would be filled by the channel after the window is gone.
     d.pollingAllowed = false;
     d.chartTimer.stop();
-    QTRY_VERIFY_WITH_TIMEOUT(d.pendingFrames.empty(), 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(!d.poll.isPending(), 5000);
     window.reset();
 
     const QStringList received = sim.receivedFrames();
