@@ -146,15 +146,20 @@ void SensorWindow::writeAllSettings()
     if (!ui->actionWritePermanent->isChecked())
         ui->actionWritePermanent->setChecked(true);
 
+    // Never an interactive edit, whichever path runs it: a button in the set
+    // must not start its device action, nor take over the second slot.
+    const bool wasUserEdit = userEdit;
+    userEdit = false;
     const QStringList ids = propertyAddresses.keys();
     const int total = ids.size();
     int done = 0;
     for (const QString &id : ids) {
         if (bNoticeCancelled())
-            return;
+            break;
         vReportTransferProgress(done++, total);
         QtProperty *property = findProperty(id);
         pendingProperty[0] = property;
+        pendingProperty[1] = nullptr;
         if (!property)
             continue;
         QtAbstractPropertyManager *manager = property->propertyManager();
@@ -187,6 +192,9 @@ void SensorWindow::writeAllSettings()
             sendDelayValue();
         pauseMs(120);
     }
+    userEdit = wasUserEdit;
+    if (bNoticeCancelled())
+        return;
     vReportTransferProgress(total, total);
 
     pauseMs(20);
