@@ -56,7 +56,6 @@ struct Station
             return;
         window->p().pollingAllowed = false;
         window->p().chartTimer.stop();
-        QTest::qWaitFor([this] { return !window->p().poll.isPending(); }, 5000);
         window.reset();
     }
 
