@@ -1,10 +1,10 @@
 // Identification, edits and read-back over the host's real serial channel
 // against iolink-sim on a pseudo-terminal.
 
+#include "k4ktest.h"
 #include "sensorwindowprobe.h"
 #include "simulatorport.h"
 
-#include "catalogue/catalogue.h"
 #include "comm/masterframes.h"
 #include "device/parameterwrite.h"
 #include "persistence/dialoglayer.h"
@@ -28,11 +28,6 @@ public:
     using SensorWindow::readIdentification;
 };
 
-std::string shippedDescription()
-{
-    return (QCoreApplication::applicationDirPath() + "/IoLinkK4Kv7family.xml").toStdString();
-}
-
 } // namespace
 
 class ParameterPathTest : public QObject
@@ -45,7 +40,7 @@ private slots:
 void ParameterPathTest::editsReachTheDeviceOnce()
 {
     DialogLayer::setTestMode(true);
-    const ExtensionSystem::SensorBasic model = catalogueList(shippedDescription()).front();
+    const ExtensionSystem::SensorBasic model = catalogueModel();
     SimulatorOnPort sim;
     // The firmware text answers "busy" first: the identification reads it again.
     QVERIFY(sim.start({"--trace", "--distance", "1500", "--read-error", "23=8020"}, 10));
