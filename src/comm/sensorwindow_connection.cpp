@@ -32,6 +32,7 @@ constexpr int kProbeAttempts = 5;
 constexpr int kIdentifyAttempts = 10;
 constexpr int kMaxProductNameLength = 8;
 constexpr int kLossyIdentifyAttempts = 3;
+constexpr int kToleratedIdentifyLosses = 1;
 constexpr int kSensorToPcTicks = 600;
 constexpr int kPcToSensorTicks = 990;
 
@@ -268,9 +269,11 @@ bool SensorWindow::bConnectToSensor()
 
 SensorWindow::IdentifyOutcome SensorWindow::identifySensor()
 {
-    // Each step must be answered: a step without answer means the line lost
-    // it, and the rest of the attempt would only wait out more time-outs.
-    const auto answered = [this](const std::string &command, double timeoutMs) {
+    // One lost acknowledgement is tolerated, as a slightly lossy line still
+    // identifies; a second one ends the attempt, so a line that loses many
+    // answers is not waited out time-out after time-out.
+    int lost = 0;
+    const auto answered = [this, &lost](const std::string &command, double timeoutMs) {
         DataFrame frame(1);
         ExtensionSystem::FrameEntry &entry = frame.front();
         entry.command = command;
@@ -278,15 +281,20 @@ SensorWindow::IdentifyOutcome SensorWindow::identifySensor()
         entry.timeoutMs = timeoutMs;
         sendDataFrame(&frame, false);
         const QByteArray answer = frameBytes(entry.answer);
-        return entry.status != 0 && answerCountMatches(answer) ? answer : QByteArray();
+        if (entry.status != 0 && answerCountMatches(answer))
+            return answer;
+        ++lost;
+        return QByteArray();
     };
     for (const std::string &command : {linkProbeFrame(), identifyStep2Frame(), cycleFrame(), identifyStep4Frame(),
                                        productNameReadFrame(), cycleFrame()}) {
-        if (answered(command, 2000.0).isEmpty())
+        answered(command, 2000.0);
+        if (lost > kToleratedIdentifyLosses)
             return IdentifyOutcome::Lossy;
     }
     pauseMs(50);
-    if (answered(cycleFrame(), 2000.0).isEmpty())
+    answered(cycleFrame(), 2000.0);
+    if (lost > kToleratedIdentifyLosses)
         return IdentifyOutcome::Lossy;
     pauseMs(50);
 
