@@ -194,6 +194,9 @@ protected:
     void convertUnitValues();
     void applyAnalogScale();
     void finishIdentification();
+    // Reads distance parameters from the device (which answers in
+    // millimetres) and shows them in the window's unit.
+    void vReadDistancesBack(const QStringList &ids);
 
     // --- device: read, rules, teach-in, variants, defaults ---
     bool bReadParameter(QString id, bool showUi);
@@ -205,6 +208,8 @@ protected:
     void vApplyDetectionRangeLimits();
     void vSyncThresholds(QString id);
     void vSendDeviceAction(QString id);
+    // Asks before back-to-box takes the sensor offline; true on Ok.
+    bool bConfirmBackToBox();
     void vApplySensorVariant();
     void vApplyErrorWarningNames(QString variantKey);
     void vSendFactoryReset();

@@ -32,29 +32,11 @@ void SensorWindow::vRadAllSettings(bool) { K4K_NOT_BUILT(); }
 void SensorWindow::vReadAllParameters() { K4K_NOT_BUILT(); }
 
 // --- live: polling, decoding, charts, units ----------------------------------
-void SensorWindow::vExportChartData() { K4K_NOT_BUILT(); }
-void SensorWindow::vClearHistory() { K4K_NOT_BUILT(); }
-void SensorWindow::vPrintDocument() { K4K_NOT_BUILT(); }
-void SensorWindow::resetIndependentPlotSlot(int) { K4K_NOT_BUILT(); }
-void SensorWindow::slotCurrentOutputChanged(int) { K4K_NOT_BUILT(); }
-void SensorWindow::chartThresholdChanged(uint, double) { K4K_NOT_BUILT(); }
-void SensorWindow::chartThresholdChanged1(uint, double) { K4K_NOT_BUILT(); }
-void SensorWindow::applyUnitLimits() { K4K_NOT_BUILT(); }
-void SensorWindow::convertUnitValues() { K4K_NOT_BUILT(); }
-void SensorWindow::applyAnalogScale() { K4K_NOT_BUILT(); }
-void SensorWindow::finishIdentification() { K4K_NOT_BUILT(); }
 
 // --- device: read, write, rules, teach-in, variants, defaults ----------------
 bool SensorWindow::bReadParameter(QString, bool) { K4K_NOT_BUILT(); return false; }
 void SensorWindow::readIdentification() { K4K_NOT_BUILT(); }
 void SensorWindow::sendDelayValue() { K4K_NOT_BUILT(); }
-void SensorWindow::vApplyParameterRules() { K4K_NOT_BUILT(); }
-void SensorWindow::vApplyTestModeRules(bool) { K4K_NOT_BUILT(); }
-void SensorWindow::vApplyDetectionRangeLimits() { K4K_NOT_BUILT(); }
-void SensorWindow::vZommResetForNoiseLine() { K4K_NOT_BUILT(); }
-void SensorWindow::slotUpdatingTeachValues() { K4K_NOT_BUILT(); }
-void SensorWindow::vSyncThresholds(QString) { K4K_NOT_BUILT(); }
-void SensorWindow::vSendDeviceAction(QString) { K4K_NOT_BUILT(); }
 void SensorWindow::vApplySensorVariant() { K4K_NOT_BUILT(); }
 void SensorWindow::vApplyErrorWarningNames(QString) { K4K_NOT_BUILT(); }
 void SensorWindow::vRestoreFactorySettings() { K4K_NOT_BUILT(); }
