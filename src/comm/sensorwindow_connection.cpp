@@ -252,14 +252,10 @@ bool SensorWindow::identifySensor()
     if (fetch.status == 0)
         return false;
 
-    // Zero octets go first; then count and header, when there is more.
-    QByteArray text = frameBytes(fetch.answer);
-    text.replace('\0', QByteArray());
-    if (text.size() > 3)
-        text = text.mid(3);
+    const QByteArray text = textAnswerOctets(frameBytes(fetch.answer));
     if (text.size() < 3)
         return false;
-    d->connectedProductName = QString::fromLatin1(text);
+    d->connectedProductName = QString::fromUtf8(text);
     return d->connectedProductName.left(3) == d->selectedSensorId.left(3);
 }
 

@@ -10,6 +10,7 @@
 #include <qtdoublepropertymanager.h>
 #include <qtenumpropertymanager.h>
 #include <qtproperty.h>
+#include <utils/thresholdmultimanager.h>
 #include <utils/thresholdwindowwidgetgeneric.h>
 #include <utils/thresholdwindowwidgetuniversal.h>
 
@@ -112,9 +113,17 @@ void SensorWindow::vApplyParameterRules()
             break;
         }
 
+        // The manager keeps both outputs' marks, drawn or not.
+        const double w = number(switching);
+        const int h = int(number(hysteresis));
+        if (d->thresholdManager && mode != 3) {
+            d->thresholdManager->setMiddle(n, 3, w);
+            if (mode == 2) {
+                d->thresholdManager->setLow(n, 3, int(w) - int(number(lower)));
+                d->thresholdManager->setHigh(n, 3, int(number(upper)) + int(w));
+            }
+        }
         if (marks && selected == n - 1 && mode != 3) {
-            const double w = number(switching);
-            const int h = int(number(hysteresis));
             marks->showMiddleMark(true);
             marks->setMiddleMark(w);
             marks->setNoiseMiddleMark(h, true);

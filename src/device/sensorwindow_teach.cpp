@@ -7,7 +7,6 @@
 #include "comm/pause.h"
 #include "live/unitconversion.h"
 #include "live/unitlimits.h"
-#include "persistence/dialoglayer.h"
 #include "window/logcategories.h"
 #include "window/sensorwindowprivate.h"
 #include "window/sensorwindowui.h"
@@ -17,7 +16,6 @@
 
 #include <QAction>
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QSignalBlocker>
 
 #include <functional>
@@ -112,17 +110,6 @@ void SensorWindow::vSyncThresholds(QString id)
         else
             d->doubleManager->setRange(p, 0.039, d->maxRange * MillimetresToInches);
     }
-}
-
-bool SensorWindow::bConfirmBackToBox()
-{
-    const int answer = DialogLayer::warning(
-        this, QCoreApplication::translate("SensorWindow", "Back To Box defaults"),
-        QCoreApplication::translate("SensorWindow",
-                                    "The sensor will be disconnected (offline mode) , and can be accessed again, only after "
-                                    "it is removed and reconnected to the GHTN adapter, continue?"),
-        QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Cancel);
-    return answer == QMessageBox::Ok;
 }
 
 void SensorWindow::vSendDeviceAction(QString id)

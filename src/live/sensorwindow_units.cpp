@@ -13,6 +13,7 @@
 #include <qtproperty.h>
 #include <utils/genericchart.h>
 
+#include <algorithm>
 #include <cmath>
 
 namespace DirazSensorPlugin {
@@ -181,27 +182,27 @@ void SensorWindow::vReadDistancesBack(const QStringList &ids)
     enableTreeDataHandling(false);
     const bool inches = isInchUnit(d->measurementUnit);
     const std::vector<DistanceLimit> mmLimits = distanceLimits(rangeLimits(*d), false, d->analogPresent);
+    const std::vector<DistanceLimit> shownLimits = distanceLimits(rangeLimits(*d), inches, d->analogPresent);
+    auto limitOf = [](const std::vector<DistanceLimit> &limits, const QString &id) {
+        const auto it = std::find_if(limits.begin(), limits.end(), [&id](const DistanceLimit &l) { return l.id == id; });
+        return it == limits.end() ? nullptr : &*it;
+    };
     QtDoublePropertyManager *manager = d->doubleManager;
     for (const QString &id : ids) {
         QtProperty *p = findProperty(id);
         if (!p || p->propertyManager() != manager)
             continue;
-        const double shown = manager->value(p);
-        // Millimetre limits while reading, so no device value is clamped.
+        // The tree holds millimetres while the device is asked, so a value
+        // that does not come keeps its meaning.
+        if (const DistanceLimit *limit = limitOf(mmLimits, id))
+            setLimits(manager, p, *limit);
         if (inches)
-            for (const DistanceLimit &limit : mmLimits)
-                if (limit.id == id)
-                    setLimits(manager, p, limit);
-        const bool read = bReadParameter(id, false);
-        if (!read)
-            qCWarning(lcLive) << "no value read back for" << id;
-        if (inches) {
-            const double value = read ? millimetresToInches(manager->value(p)) : shown;
-            for (const DistanceLimit &limit : distanceLimits(rangeLimits(*d), true, d->analogPresent))
-                if (limit.id == id)
-                    setLimits(manager, p, limit);
-            manager->setValue(p, value);
-        }
+            manager->setValue(p, inchesToMillimetres(manager->value(p)));
+        bReadParameter(id, false);
+        const double mm = manager->value(p);
+        if (const DistanceLimit *limit = limitOf(shownLimits, id))
+            setLimits(manager, p, *limit);
+        manager->setValue(p, inches ? millimetresToInches(mm) : mm);
     }
 }
 
