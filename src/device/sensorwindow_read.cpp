@@ -144,7 +144,7 @@ void SensorWindow::vApplyEnumAnswer(const QString &id, QtProperty *property, con
         vApplyMeasurementUnitView();
     } else if (id == QLatin1String("ObjectInfo")) {
         d->objectInfoMode = raw;
-        d->pollCounter = 20;
+        d->poll.setCounter(20);
         vApplyObjectInfoView();
     } else if (id == QLatin1String("TeachLoked")) {
         d->teachLockedRaw = raw;

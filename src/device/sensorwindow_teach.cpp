@@ -40,7 +40,7 @@ void SensorWindow::slotUpdatingTeachValues()
 {
     if (!connected || !pendingProperty[0] || !d->pollingAllowed)
         return;
-    d->pollCounter = 20;
+    d->poll.setCounter(20);
     enableTreeDataHandling(false);
     ui->actionEnable_live_data->setChecked(false);
     d->liveData = false;

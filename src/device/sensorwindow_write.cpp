@@ -214,7 +214,7 @@ void SensorWindow::vComputeEnumValue(QtProperty *property, int index, std::int64
         }
     } else if (id == QLatin1String("ObjectInfo")) {
         d->objectInfoMode = int(*v);
-        d->pollCounter = *v == 1 ? 20 : 0;
+        d->poll.setCounter(*v == 1 ? 20 : 0);
         vApplyObjectInfoView();
         resetIndependentPlotSlot(1);
     } else if (id.contains(QLatin1String("ErrorWarning"))) {

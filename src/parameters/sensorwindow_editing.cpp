@@ -97,7 +97,7 @@ void SensorWindow::vParameterEdited(QtProperty *p, const QVariant &value)
     pendingValue[0] = pendingValue[1] = value;
     delayTimer.start();
     d->chartTimer.stop();
-    d->pollCounter = 20;
+    d->poll.setCounter(20);
     if (!connected)
         vApplyParameterRules();
 }
@@ -121,7 +121,7 @@ void SensorWindow::vTextEditFinished()
         return;
     d->textEditPending = false;
     d->chartTimer.stop();
-    d->pollCounter = d->objectInfoMode == 1 ? 90 : 0;
+    d->poll.setCounter(d->objectInfoMode == 1 ? 90 : 0);
     pauseMs(120);
     if (selectedProperty)
         d->stringManager->setValue(selectedProperty, d->editedText);

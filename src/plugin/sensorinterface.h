@@ -56,7 +56,8 @@ private:
     bool m_connected = false;
     QPointer<SensorWindow> m_window;
     ExtensionSystem::PortSettings m_portSettings;
-    ExtensionSystem::CommunicationInterface *m_channel = nullptr;
+    // Guarded: the host deletes the channel when it takes the port back.
+    QPointer<ExtensionSystem::CommunicationInterface> m_channel;
     QString m_sensorName;
 };
 
