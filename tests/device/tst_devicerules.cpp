@@ -1,17 +1,12 @@
 // Which parameters the tree shows for the controlling values, the marks drawn
 // for the selected output, and teach-in and device actions on the wire.
 
-#include "sensorwindowprobe.h"
+#include "simwindowrig.h"
 
-#include "catalogue/catalogue.h"
-#include "comm/masterframes.h"
 #include "comm/pause.h"
 #include "persistence/dialoglayer.h"
 
 #include <extensionsystem/globals.h>
-#include <qtdoublepropertymanager.h>
-#include <qtenumpropertymanager.h>
-#include <simulator/simulatedchannel.h>
 #include <utils/thresholdwindowwidgetgeneric.h>
 #include <utils/thresholdwindowwidgetuniversal.h>
 
@@ -22,87 +17,6 @@
 using namespace K4KTest;
 using namespace DirazSensorPlugin::Core;
 
-namespace {
-
-std::string shippedDescription()
-{
-    return (QCoreApplication::applicationDirPath() + "/IoLinkK4Kv7family.xml").toStdString();
-}
-
-ExtensionSystem::SensorBasic firstModel()
-{
-    const auto models = catalogueList(shippedDescription());
-    return models.empty() ? ExtensionSystem::SensorBasic() : models.front();
-}
-
-QString hex(const std::string &octets)
-{
-    return QString::fromLatin1(QByteArray(octets.data(), int(octets.size())).toHex(' '));
-}
-
-// A window on the simulated master, connected as after a finished connection.
-struct Rig
-{
-    ExtensionSystem::SensorBasic model = firstModel();
-    SensorWindowProbe w{&model, shippedDescription()};
-    IoLinkSim::SimulatedChannel channel;
-
-    explicit Rig(bool connect = true)
-    {
-        auto &d = w.p();
-        d.showProgress = false;
-        d.pollingAllowed = true;
-        d.afterConnect = false;
-        channel.model().motion().setFixed(1500);
-        // Lets the device's restart silence pass while the master is kept busy.
-        channel.setClockStepPerFrame(250);
-        if (connect) {
-            w.connected = true;
-            w.setSerialChannel(&channel);
-        }
-    }
-    ~Rig() { w.setSerialChannel(nullptr); }
-
-    void set(const QString &id, double value)
-    {
-        QtProperty *p = w.findProperty(id);
-        QVERIFY2(p, qPrintable(id));
-        auto &d = w.p();
-        if (p->propertyManager() == d.enumManager)
-            d.enumManager->setValue(p, int(value));
-        else
-            d.doubleManager->setValue(p, value);
-    }
-    double value(const QString &id)
-    {
-        QtProperty *p = w.findProperty(id);
-        auto &d = w.p();
-        return p->propertyManager() == d.enumManager ? d.enumManager->value(p) : d.doubleManager->value(p);
-    }
-    // The read request of a parameter, as the window addresses it.
-    std::string readOf(const QString &id)
-    {
-        const QStringList a = w.propertyAddresses.value(id).split(QLatin1Char(';'));
-        return buildReadRequest(std::uint16_t(a.value(0).toInt()), std::uint8_t(a.value(1).toInt()));
-    }
-    QStringList commands(std::size_t from = 0)
-    {
-        QStringList out;
-        for (std::size_t i = from; i < channel.records().size(); ++i)
-            out << hex(channel.records()[i].command);
-        return out;
-    }
-    // A click on a tree button as a person does it, written at once.
-    void click(const QString &id)
-    {
-        channel.clearRecords();
-        w.buttonClicked(w.findProperty(id));
-        w.delayTimer.stop();
-        w.sendDelayValue();
-    }
-};
-
-} // namespace
 
 class DeviceRulesTest : public QObject
 {

@@ -1,16 +1,12 @@
 // Threshold markers dragged on the charts, millimetre and inch display, and
 // the chart actions (clear, print, export) of the sensor window.
 
-#include "sensorwindowprobe.h"
+#include "simwindowrig.h"
 
-#include "catalogue/catalogue.h"
-#include "comm/masterframes.h"
 #include "comm/pause.h"
 #include "persistence/dialoglayer.h"
 
 #include <extensionsystem/globals.h>
-#include <qtdoublepropertymanager.h>
-#include <simulator/simulatedchannel.h>
 #include <utils/exportdialog.h>
 #include <utils/genericchart.h>
 #include <utils/thresholdwindowwidgetgeneric.h>
@@ -28,53 +24,6 @@
 using namespace K4KTest;
 using namespace DirazSensorPlugin::Core;
 
-namespace {
-
-std::string shippedDescription()
-{
-    return (QCoreApplication::applicationDirPath() + "/IoLinkK4Kv7family.xml").toStdString();
-}
-
-ExtensionSystem::SensorBasic firstModel()
-{
-    const auto models = catalogueList(shippedDescription());
-    return models.empty() ? ExtensionSystem::SensorBasic() : models.front();
-}
-
-struct Rig
-{
-    ExtensionSystem::SensorBasic model = firstModel();
-    SensorWindowProbe w{&model, shippedDescription()};
-    IoLinkSim::SimulatedChannel channel;
-
-    explicit Rig(bool connect)
-    {
-        w.p().showProgress = false;
-        w.p().pollingAllowed = true;
-        if (connect) {
-            w.connected = true;
-            w.setSerialChannel(&channel);
-        }
-    }
-    ~Rig() { w.setSerialChannel(nullptr); }
-    QtProperty *property(const QString &id) { return w.findProperty(id); }
-    double value(const QString &id) { return w.p().doubleManager->value(property(id)); }
-    void set(const QString &id, double v) { w.p().doubleManager->setValue(property(id), v); }
-    std::string writeOf(const QString &id, std::int64_t v)
-    {
-        const QStringList a = w.propertyAddresses.value(id).split(QLatin1Char(';'));
-        return buildParameterWrite(std::uint16_t(a[0].toInt()), std::uint8_t(a[1].toInt()), v, a[2].toInt());
-    }
-    bool sent(const std::string &frame)
-    {
-        for (const auto &r : channel.records())
-            if (r.command == frame)
-                return true;
-        return false;
-    }
-};
-
-} // namespace
 
 class ChartsTest : public QObject
 {
@@ -201,7 +150,7 @@ void ChartsTest::unitsConvertThereAndBack()
     QCOMPARE(rig.value(QStringLiteral("SwitchingThresholdA1")), 39.37007874015748);
     QCOMPARE(d.distanceUnitText, QStringLiteral(" inch"));
     QCOMPARE(d.chart->scaleMaximum(3), 3937.0);
-    QCOMPARE(d.doubleManager->maximum(rig.property(QStringLiteral("SSC1JumpHeightMax"))), 3.937);
+    QCOMPARE(d.doubleManager->maximum(rig.w.findProperty(QStringLiteral("SSC1JumpHeightMax"))), 3.937);
     QCOMPARE(d.thresholdMarkers.first()->middleMark(), 39.37007874015748);
     rig.w.applyUnitLimits(); // limits only: values stay
     QCOMPARE(rig.value(QStringLiteral("SwitchingThresholdA1")), 39.37007874015748);
@@ -212,7 +161,7 @@ void ChartsTest::unitsConvertThereAndBack()
     QCOMPARE(rig.value(QStringLiteral("SwitchingThresholdA1")), 323.0);
     QCOMPARE(rig.value(QStringLiteral("HysteresisA1")), 20.0);
     QCOMPARE(d.distanceUnitText, QStringLiteral(" mm"));
-    QCOMPARE(d.doubleManager->maximum(rig.property(QStringLiteral("SSC1JumpHeightMax"))), 100000.0);
+    QCOMPARE(d.doubleManager->maximum(rig.w.findProperty(QStringLiteral("SSC1JumpHeightMax"))), 100000.0);
 }
 
 void ChartsTest::clearHistoryAsks_data()
