@@ -126,12 +126,6 @@ int main(int argc, char *argv[])
         writes.push_back(channel.writeDoneMs);
     }
 
-    // A poll still out would be filled by the channel after the window is gone.
-    window.p().pollingAllowed = false;
-    window.p().chartTimer.stop();
-    while (window.p().poll.isPending())
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
-
     const double readIdeal = ReadPausesMs + 3 * lineDelay;   // request, cycle, fetch
     const double writeIdeal = WritePausesMs + 2 * lineDelay; // fetch, write
     const double readRatio = median(reads) / readIdeal;

@@ -86,8 +86,6 @@ private slots:
     void defaultsFollowTheDescription();
     void refusedWritesKeepTheValue_data();
     void refusedWritesKeepTheValue();
-    void firstReadAnswersDeviceError_data();
-    void firstReadAnswersDeviceError();
     void countersOutliveFactoryDefaults();
     void faults_data();
     void faults();
@@ -264,29 +262,6 @@ void TestSimulatedMaster::refusedWritesKeepTheValue()
     const std::int64_t before = model().numberOr(id.toStdString(), -1);
     QCOMPARE(int(writeParameter(id.toStdString(), value)), error);
     QCOMPARE(model().numberOr(id.toStdString(), -1), error ? before : value);
-}
-
-void TestSimulatedMaster::firstReadAnswersDeviceError_data()
-{
-    QTest::addColumn<int>("code");
-    QTest::newRow("busy") << int(Proto::DeviceError::Busy);
-    QTest::newRow("8011") << int(Proto::DeviceError::IndexUnavailable);
-    QTest::newRow("1601") << int(Proto::DeviceError::NotYetAvailable);
-}
-
-void TestSimulatedMaster::firstReadAnswersDeviceError()
-{
-    QFETCH(int, code);
-    const ParameterInfo *p = m_description.find("FirmwareRevisionReadOnly");
-    FaultSettings faults;
-    faults.firstReadErrors = {{p->index, std::uint16_t(code)}};
-    m_master->setFaults(faults);
-    const QByteArray first = Proto::frameBytes(readParameter(p->id));
-    QVERIFY(Proto::isDeviceErrorCode(Proto::textOctetsHex(first)));
-    QCOMPARE(Proto::textOctetsHex(first).toInt(nullptr, 16), code);
-    const QString text = Proto::textParameterValue(Proto::frameBytes(readParameter(p->id)));
-    QCOMPARE(text, QString::fromLatin1(DeviceModel::kFirmwareRevision));
-    QVERIFY(text.toStdString() != p->defaultText);
 }
 
 void TestSimulatedMaster::countersOutliveFactoryDefaults()
