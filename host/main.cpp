@@ -58,7 +58,8 @@ int main(int argc, char *argv[])
     SimulatorProcess simulator;
     QString simulatorPort;
     if (parser.isSet(simulateOption)) {
-        simulatorPort = simulator.start(QProcess::splitCommand(parser.value(simArgsOption)));
+        simulatorPort = simulator.start(SimulatorProcess::argumentsFor(
+            parser.value(openOption), QProcess::splitCommand(parser.value(simArgsOption))));
         if (simulatorPort.isEmpty())
             err << "ndorix: simulator not started: " << simulator.errorString() << '\n';
         else

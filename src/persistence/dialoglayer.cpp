@@ -3,6 +3,7 @@
 #include "persistence/connectionswitchdialog.h"
 
 #include <QDialog>
+#include <QFileDialog>
 #include <QQueue>
 
 namespace DirazSensorPlugin {
@@ -14,6 +15,7 @@ struct LayerState
 {
     bool testMode = false;
     QQueue<int> answers;
+    QQueue<QString> fileNames;
     std::function<int(const DialogLayer::Shown &)> answerer;
     QList<DialogLayer::Shown> shown;
 };
@@ -110,6 +112,40 @@ int DialogLayer::exec(QDialog *dialog)
     return dialog->exec();
 }
 
+QString DialogLayer::saveFileName(QWidget *parent, const QString &caption, const QString &proposed,
+                                  const QString &filter)
+{
+    LayerState &s = state();
+    if (s.testMode) {
+        const QString name = s.fileNames.isEmpty() ? QString() : s.fileNames.dequeue();
+        s.shown.append({Kind::FileDialog, caption, filter, QMessageBox::NoButton, 0, !name.isEmpty()});
+        return name;
+    }
+    return QFileDialog::getSaveFileName(parent, caption, proposed, filter);
+}
+
+QString DialogLayer::openFileName(QWidget *parent, const QString &filter)
+{
+    LayerState &s = state();
+    if (s.testMode) {
+        const QString name = s.fileNames.isEmpty() ? QString() : s.fileNames.dequeue();
+        s.shown.append({Kind::FileDialog, QString(), filter, QMessageBox::NoButton, 0, !name.isEmpty()});
+        return name;
+    }
+    QFileDialog dialog(parent);
+    dialog.setNameFilter(filter);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    if (dialog.exec() != QDialog::Accepted)
+        return QString();
+    const QStringList files = dialog.selectedFiles();
+    return files.isEmpty() ? QString() : files.first();
+}
+
+void DialogLayer::enqueueFileName(const QString &path)
+{
+    state().fileNames.enqueue(path);
+}
+
 void DialogLayer::setTestMode(bool on)
 {
     state().testMode = on;
@@ -151,6 +187,7 @@ void DialogLayer::reset()
 {
     LayerState &s = state();
     s.answers.clear();
+    s.fileNames.clear();
     s.answerer = nullptr;
     s.shown.clear();
 }

@@ -19,7 +19,7 @@ namespace Core {
 class DialogLayer
 {
 public:
-    enum class Kind { Question, Information, Warning, Critical, ConnectionSwitch, Dialog };
+    enum class Kind { Question, Information, Warning, Critical, ConnectionSwitch, Dialog, FileDialog };
 
     struct Shown
     {
@@ -48,6 +48,13 @@ public:
     static int connectionSwitch();
     // Any other modal dialog: its exec() result, or in test mode the answer.
     static int exec(QDialog *dialog);
+    // File dialogs: the chosen path, empty when cancelled. In test mode the
+    // next queued file name answers (none queued: cancelled); the caption is
+    // recorded as the title and the filter as the text.
+    static QString saveFileName(QWidget *parent, const QString &caption, const QString &proposed,
+                                const QString &filter);
+    static QString openFileName(QWidget *parent, const QString &filter);
+    static void enqueueFileName(const QString &path);
 
     // Test mode. Unanswered boxes return their escape answer (Cancel, No or
     // Ok, whichever the box has, in that order; 0 for dialogs).
