@@ -172,8 +172,10 @@ void SensorWindow::vApplyParameterRules()
     const int testMode = enumIndex(QStringLiteral("TestMode"));
     vApplyTestModeRules(testMode > 0);
 
-    if (marks)
-        marks->setReadOnly(ui->actionRead->isChecked());
+    // Read mode locks the marks; otherwise connecting and disconnecting
+    // (from the catalogue) decide, and the rules leave them be.
+    if (marks && ui->actionRead->isChecked())
+        marks->setReadOnly(true);
     vApplyDetectionRangeLimits();
     enableTreeDataHandling(true);
 }
