@@ -86,11 +86,16 @@ int main(int argc, char **argv)
     const double append10000 = appendCost(10000);
     const double replot100 = replotCost(100);
     const double replot10000 = replotCost(10000);
+    // An hour of live history at eleven polls a second is about 40,000.
+    const double replot100000 = replotCost(100000);
 
     out << "append_100: " << QString::number(append100, 'f', 3) << " us\n";
     out << "append_10000: " << QString::number(append10000, 'f', 3) << " us\n";
     out << "replot_100: " << QString::number(replot100, 'f', 1) << " us\n";
     out << "replot_10000: " << QString::number(replot10000, 'f', 1) << " us\n";
+    out << "replot_100000: " << QString::number(replot100000, 'f', 1) << " us\n";
+    out << "replot_ratio_10000: " << QString::number(replot10000 / std::max(replot100, 1e-9), 'f', 2) << "\n";
+    out << "replot_ratio_100000: " << QString::number(replot100000 / std::max(replot100, 1e-9), 'f', 2) << "\n";
     out << "replot_interval: " << GenericChart::ReplotIntervalMs << " ms\n";
     out << "summary: append_10000 / append_100 = "
         << QString::number(append10000 / std::max(append100, 1e-9), 'f', 2) << "\n";

@@ -128,6 +128,7 @@ bool DeviceDescription::load(const pt::ptree &tree)
                 if (info.productName.empty())
                     info.productName = productNameFor(modelId, info.id3);
                 info.analogOutput = v.second.get<std::string>("analogOutput", "") == "1";
+                info.bluetooth = v.second.get<std::string>("bluetooth", "") != "0";
                 info.maxRange = int(numberOr(v.second, "maxRange", 0));
                 info.minRange = int(numberOr(v.second, "minRange", 0));
                 m_variants.push_back(info);

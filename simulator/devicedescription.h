@@ -35,6 +35,7 @@ struct VariantInfo
     std::string id3;
     std::string productName;
     bool analogOutput = false;
+    bool bluetooth = true;
     int maxRange = 0;          // 0 when the catalogue gives none
     int minRange = 0;
 };

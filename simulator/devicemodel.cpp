@@ -394,6 +394,12 @@ std::uint16_t DeviceModel::write(int index, int subIndex, const std::string &val
     Cell &c = it->second;
     if (c.info->readOnly || contains(c.id, "ReadOnly") || index == kProductNameIndex)
         return AccessDenied;
+    // Hardware the variant lacks cannot be taught or switched.
+    const VariantInfo *hardware = variant();
+    if (hardware && !hardware->analogOutput && c.id.rfind("ANALOGTEACHBUTTON", 0) == 0)
+        return FunctionUnavailable;
+    if (hardware && !hardware->bluetooth && contains(c.id, "Bluetooth"))
+        return FunctionUnavailable;
     if (c.kind == Kind::String) {
         if (value.size() > 32)
             return LengthOverrun;

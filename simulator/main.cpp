@@ -14,17 +14,30 @@
 #include <iostream>
 #include <sys/prctl.h>
 
+#include <unistd.h>
+
 namespace {
 
 std::atomic<bool> g_stop{false};
+std::atomic<bool> g_plugIn{false};
 
 void onSignal(int)
 {
     g_stop.store(true);
 }
 
+void onPlugSignal(int)
+{
+    g_plugIn.store(true);
+}
+
 void installSignals()
 {
+    struct sigaction plug = {};
+    plug.sa_handler = onPlugSignal;
+    sigemptyset(&plug.sa_mask);
+    sigaction(SIGUSR1, &plug, nullptr);
+
     struct sigaction action = {};
     action.sa_handler = onSignal;
     sigemptyset(&action.sa_mask);
@@ -49,7 +62,7 @@ int main(int argc, char *argv[])
     QCoreApplication::setApplicationName(QStringLiteral("iolink-sim"));
 
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Simulated IO-Link master with a distance sensor behind it."));
+    parser.setApplicationDescription(QStringLiteral("Simulated IO-Link master with a distance sensor behind it.\nStandard input takes control lines: \"plug\" plugs the sensor in again (as does SIGUSR1), \"unplug\" takes it off."));
     parser.addHelpOption();
     parser.addOption({QStringLiteral("description"), QStringLiteral("Description file (default: beside the program)."),
                       QStringLiteral("file")});
@@ -121,6 +134,20 @@ int main(int argc, char *argv[])
     if (parser.isSet(QStringLiteral("trace")))
         server.setTrace([](const std::string &line) { std::cerr << line << std::endl; });
 
+    // A sensor taken off (back-to-box, unplug) comes back with SIGUSR1 or a
+    // "plug" line on standard input; "unplug" takes it off.
+    server.setControlInput(STDIN_FILENO, [&model](const std::string &line) {
+        if (line == "plug" || line == "replug")
+            model.plugIn();
+        else if (line == "unplug")
+            model.unplug();
+        else if (!line.empty())
+            std::cerr << "iolink-sim: unknown control line \"" << line << "\" (plug, unplug)" << std::endl;
+    });
+    server.setIdle([&model] {
+        if (g_plugIn.exchange(false))
+            model.plugIn();
+    });
     installSignals();
     std::printf("%s\n", server.slavePath().c_str());
     std::fflush(stdout);

@@ -8,8 +8,13 @@ ObjectMotion::ObjectMotion() : m_script(demoScript()) {}
 
 std::vector<ObjectMotion::Waypoint> ObjectMotion::demoScript()
 {
-    return {{0, 400}, {7000, 2600}, {9000, 2600}, {16000, 300}, {17000, 300},
-            {17001, -1}, {18500, 400}, {20000, 400}};
+    // The object also comes closer than the default near limit (200 mm) and
+    // goes beyond the default far limit (6000 mm) for a while, so "too near"
+    // and "too far" show up now and then.
+    return {{0, 400},      {7000, 2600},  {9000, 2600},  {16000, 300},  {17000, 300},
+            {17001, -1},   {18500, 400},  {20000, 400},  {21500, 120},  {23500, 120},
+            {25000, 400},  {29000, 5000}, {30500, 6800}, {32500, 6800}, {36000, 2000},
+            {40000, 400}};
 }
 
 void ObjectMotion::setScript(std::vector<Waypoint> script)

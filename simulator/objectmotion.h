@@ -19,7 +19,8 @@ public:
 
     ObjectMotion();
 
-    // Slow sweeps across the range with a short absence, to look alive.
+    // Slow sweeps across the range with a short absence, to look alive;
+    // now and then nearer and farther than the default detection range.
     static std::vector<Waypoint> demoScript();
 
     void setScript(std::vector<Waypoint> script);

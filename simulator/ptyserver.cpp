@@ -65,8 +65,25 @@ void PtyServer::run(const std::atomic<bool> &stop)
         const std::int64_t gap = m_assembler.deadline();
         if (gap >= 0)
             wait = std::min(wait, std::max<std::int64_t>(0, gap - now));
-        pollfd p{m_fd, POLLIN, 0};
-        const int ready = ::poll(&p, 1, int(wait));
+        pollfd fds[2] = {{m_fd, POLLIN, 0}, {m_controlFd, POLLIN, 0}};
+        const int ready = ::poll(fds, m_controlFd >= 0 ? 2 : 1, int(wait));
+        const pollfd &p = fds[0];
+        if (m_controlFd >= 0 && (fds[1].revents & (POLLIN | POLLHUP | POLLERR))) {
+            const ssize_t n = ::read(m_controlFd, buffer, sizeof buffer);
+            if (n <= 0) {
+                m_controlFd = -1;
+            } else {
+                m_controlBuffer.append(buffer, std::size_t(n));
+                std::size_t end;
+                while ((end = m_controlBuffer.find('\n')) != std::string::npos) {
+                    std::string line = m_controlBuffer.substr(0, end);
+                    m_controlBuffer.erase(0, end + 1);
+                    if (!line.empty() && line.back() == '\r')
+                        line.pop_back();
+                    m_onControlLine(line);
+                }
+            }
+        }
         if (ready > 0 && (p.revents & POLLIN)) {
             const ssize_t n = ::read(m_fd, buffer, sizeof buffer);
             if (n > 0) {
@@ -79,7 +96,15 @@ void PtyServer::run(const std::atomic<bool> &stop)
         for (const auto &event : m_assembler.idle(nowMs()))
             handle(event);
         flushDue();
+        if (m_idle)
+            m_idle();
     }
+}
+
+void PtyServer::setControlInput(int fd, std::function<void(const std::string &)> onLine)
+{
+    m_controlFd = onLine ? fd : -1;
+    m_onControlLine = std::move(onLine);
 }
 
 void PtyServer::handle(const FrameAssembler::Event &event)

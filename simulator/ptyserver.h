@@ -28,6 +28,12 @@ public:
     // Called with one line per frame and per answer.
     void setTrace(std::function<void(const std::string &)> trace) { m_trace = std::move(trace); }
 
+    // Lines read from `fd` (standard input, say) go to `onLine` without their
+    // line end; at the end of that input it is no longer watched.
+    void setControlInput(int fd, std::function<void(const std::string &)> onLine);
+    // Called on every turn of the loop, at least every 50 ms.
+    void setIdle(std::function<void()> idle) { m_idle = std::move(idle); }
+
     // Serves until `stop` is set; looks at it at least every 50 ms.
     void run(const std::atomic<bool> &stop);
 
@@ -50,6 +56,10 @@ private:
     FrameAssembler m_assembler;
     std::deque<Outgoing> m_outgoing;
     std::function<void(const std::string &)> m_trace;
+    int m_controlFd = -1;
+    std::string m_controlBuffer;
+    std::function<void(const std::string &)> m_onControlLine;
+    std::function<void()> m_idle;
     std::chrono::steady_clock::time_point m_start = std::chrono::steady_clock::now();
 };
 

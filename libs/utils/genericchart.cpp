@@ -123,7 +123,9 @@ GenericChart::GenericChart(QWidget *parent, int plotCount)
         p->curve->setRenderHint(QwtPlotItem::RenderAntialiased, true);
         p->curve->setPaintAttribute(QwtPlotCurve::FilterPoints, true);
         p->curve->setPen(p->colour, 1.5);
-        p->curve->setData(new ValueOverTimeSeries(&p->data));
+        auto *series = new ValueOverTimeSeries(&p->data);
+        series->setCanvas(p->plot->canvas());
+        p->curve->setData(series);
         p->curve->attach(p->plot);
 
         p->valueMarker = new QwtPlotMarker;

@@ -30,12 +30,15 @@ void ValueOverTime::append(double x, double y)
     }
     m_x[slot] = m_x[slot + m_capacity] = x;
     m_y[slot] = m_y[slot + m_capacity] = y;
+    ++m_appended;
 }
 
 void ValueOverTime::clear()
 {
     m_head = 0;
     m_size = 0;
+    m_appended = 0;
+    ++m_generation;
 }
 
 void ValueOverTime::setCapacity(int capacity)

@@ -3,6 +3,7 @@
 
 #include <QChar>
 #include <QString>
+#include <QtGlobal>
 #include <vector>
 
 namespace Utils {
@@ -37,6 +38,12 @@ public:
     double lastX() const { return x(m_size - 1); }
     double lastY() const { return y(m_size - 1); }
 
+    // Samples appended since the content was last replaced; the sample at
+    // i has the running number appendedCount() - size() + i.
+    quint64 appendedCount() const { return m_appended; }
+    // Changes whenever the content is cleared or replaced.
+    quint64 generation() const { return m_generation; }
+
     // First index whose x is not below `x` (x values are non-decreasing).
     int lowerBound(double x) const;
 
@@ -50,6 +57,8 @@ private:
     int m_capacity;
     int m_head = 0; // index of the oldest sample in [0, capacity)
     int m_size = 0;
+    quint64 m_appended = 0;
+    quint64 m_generation = 0;
     std::vector<double> m_x; // 2 * capacity, allocated on first use
     std::vector<double> m_y;
 };

@@ -118,7 +118,10 @@ void SensorWindow::vConstruct(const ExtensionSystem::SensorBasic *sensor)
     connect(&d->writeIconTimer, &QTimer::timeout, this, QOverload<>::of(&SensorWindow::signalWriteModeIcon));
 
     setWindowFlags(Qt::Widget);
+    // Values set while the tree is built are defaults, not edits.
+    enableTreeDataHandling(false);
     bLoadPropertyTree();
+    enableTreeDataHandling(true);
     vBuildObservationDock();
     vBuildProcessDataView();
 

@@ -203,6 +203,9 @@ protected:
     void convertUnitValues();
     void applyAnalogScale();
     void finishIdentification();
+    // Reads distance parameters from the device (which answers in
+    // millimetres) and shows them in the window's unit.
+    void vReadDistancesBack(const QStringList &ids);
 
     // --- device: read, rules, teach-in, variants, defaults ---
     bool bReadParameter(QString id, bool showUi);

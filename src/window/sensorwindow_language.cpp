@@ -114,7 +114,7 @@ void SensorWindow::vRetranslateChartTitles()
         return;
     d->chart->setPlotTitle(2, QCoreApplication::translate("SensorWindow", "Intensity"), true, QString(), false);
     d->chart->setPlotTitle(0, QCoreApplication::translate("SensorWindow", " Speed"), true, QString(), false);
-    d->chart->setPlotTitle(3, QCoreApplication::translate("SensorWindow", "Distance"), true, QString(), false);
+    d->chart->setPlotTitle(3, QCoreApplication::translate("SensorWindow", "Distance"), true, d->distanceUnitText, true);
     d->chart->setPlotTitle(1, QCoreApplication::translate("SensorWindow", "Signal"), true, d->distanceUnitText, true);
     d->chart->translateDockTitleBarTexts();
 }

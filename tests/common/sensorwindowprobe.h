@@ -7,6 +7,10 @@
 #include "window/sensorwindowprivate.h"
 #include "window/sensorwindowui.h"
 
+#include <qtbrowseritem.h>
+#include <qtproperty.h>
+#include <qttreepropertybrowser.h>
+
 #include <QString>
 
 namespace K4KTest {
@@ -32,6 +36,17 @@ public:
     using SensorWindow::vEnableEditableProperties;
     using SensorWindow::vRetranslatePropertyNode;
     using SensorWindow::vSetPropertyVisible;
+    using SensorWindow::applyUnitLimits;
+    using SensorWindow::convertUnitValues;
+    using SensorWindow::vApplyParameterRules;
+
+    // Whether the tree shows the parameter (false when it has none).
+    bool isShown(const QString &id) const
+    {
+        QtProperty *p = findProperty(id);
+        const QList<QtBrowserItem *> items = p ? propertyBrowser->items(p) : QList<QtBrowserItem *>();
+        return !items.isEmpty() && propertyBrowser->isItemVisible(items.first());
+    }
 };
 
 // One parameter node: kind, id, English caption "<id> en", address 64;0;6,

@@ -11,6 +11,8 @@
 #include <extensionsystem/serialchannel.h>
 
 #include <QProcess>
+
+#include <csignal>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -82,6 +84,8 @@ private slots:
     void probeCycleAndParameterRead();
     void survivesThePeerClosingThePort();
     void faultFlagsReachTheWire();
+    void plugsInAgainAfterBackToBox_data();
+    void plugsInAgainAfterBackToBox();
     void assemblerCutsFrames_data();
     void assemblerCutsFrames();
 };
@@ -148,6 +152,36 @@ void TestIoLinkSim::faultFlagsReachTheWire()
     // The trace names every frame that came in.
     const QByteArray trace = sim.readAllStandardError();
     QCOMPARE(trace.count("-> "), 5);
+}
+
+void TestIoLinkSim::plugsInAgainAfterBackToBox_data()
+{
+    QTest::addColumn<bool>("bySignal");
+    QTest::newRow("control line") << false;
+    QTest::newRow("signal") << true;
+}
+
+void TestIoLinkSim::plugsInAgainAfterBackToBox()
+{
+    QFETCH(bool, bySignal);
+    QProcess process;
+    const QString port = start(process, {});
+    QVERIFY(!port.isEmpty());
+    SerialChannel channel;
+    QVERIFY(open(channel, port));
+    QCOMPARE(run(channel, Proto::linkProbeFrame()).status, 1);
+    run(channel, Proto::systemCommandFrame(Proto::SystemCommand::BackToBox));
+    QCOMPARE(run(channel, Proto::linkProbeFrame()).status, 0);
+    if (bySignal)
+        QCOMPARE(::kill(pid_t(process.processId()), SIGUSR1), 0);
+    else
+        process.write("plug\n");
+    // Back after the restart's short silence.
+    int answered = 0;
+    for (int i = 0; i < 20 && !answered; ++i)
+        answered = run(channel, Proto::linkProbeFrame()).status;
+    QCOMPARE(answered, 1);
+    stop(process);
 }
 
 void TestIoLinkSim::assemblerCutsFrames_data()

@@ -47,6 +47,15 @@ private:
         const std::string a = send(Proto::buildParameterWrite(std::uint16_t(p->index), std::uint8_t(p->subIndex), value, p->size));
         return a.size() == 5 ? std::uint16_t((std::uint8_t(a[3]) << 8) | std::uint8_t(a[4])) : 0;
     }
+    template <typename Wanted>
+    bool selectVariant(Wanted wanted)
+    {
+        const auto &all = model().variants();
+        for (std::size_t i = 0; i < all.size(); ++i)
+            if (wanted(all[i]))
+                return model().selectVariant(i);
+        return false;
+    }
     std::uint8_t status()
     {
         const std::string a = send(Proto::cycleFrame());
@@ -87,6 +96,9 @@ private slots:
     void teachSetsThresholdsAfterBusyTime_data();
     void teachSetsThresholdsAfterBusyTime();
     void teachRefusedWhenLockedOrBusy();
+    void demoMotionLeavesTheDetectionRange();
+    void hardwareTheVariantLacksIsRefused_data();
+    void hardwareTheVariantLacksIsRefused();
     void switchPointHysteresis();
     void windowModeAndNormallyClosed();
     void warningBitsFollowSelection();
@@ -387,6 +399,8 @@ void TestSimulatedMaster::teachSetsThresholdsAfterBusyTime()
     QFETCH(QString, target);
     QFETCH(int, expected);
     const std::string id = target.toStdString();
+    if (button.startsWith(QLatin1String("ANALOG")))
+        QVERIFY(selectVariant([](const VariantInfo &v) { return v.analogOutput; }));
     const std::int64_t before = model().numberOr(id, -1);
     QVERIFY(writeParameter(button.toStdString(), command) == 0);
     QCOMPARE(model().numberOr(id, -1), before);
@@ -394,6 +408,45 @@ void TestSimulatedMaster::teachSetsThresholdsAfterBusyTime()
     model().advanceClock(DeviceModel::kTeachBusyMs);
     QCOMPARE(Proto::doubleAnswerValue(SimTest::bytes(readParameter(id)), m_description.find(id)->size), expected);
     QCOMPARE(Proto::enumRawValue(SimTest::bytes(readParameter("TeachStatus"))), 2); // successful
+}
+
+void TestSimulatedMaster::demoMotionLeavesTheDetectionRange()
+{
+    model().motion().setScript(ObjectMotion::demoScript());
+    QSet<int> seen;
+    for (int ms = 0; ms < 60000; ms += 100, model().advanceClock(100))
+        seen.insert(int(model().measure().state));
+    for (DeviceModel::ObjectState state : {DeviceModel::ObjectState::Valid, DeviceModel::ObjectState::Absent,
+                                           DeviceModel::ObjectState::TooNear, DeviceModel::ObjectState::TooFar})
+        QVERIFY2(seen.contains(int(state)), qPrintable(QString::number(int(state))));
+}
+
+void TestSimulatedMaster::hardwareTheVariantLacksIsRefused_data()
+{
+    QTest::addColumn<bool>("analog");
+    QTest::addColumn<bool>("bluetooth");
+    QTest::addColumn<QString>("id");
+    QTest::addColumn<int>("value");
+    QTest::addColumn<bool>("refused");
+    QTest::newRow("analog teach without analog output") << false << true << "ANALOGTEACHBUTTON1" << 1 << true;
+    QTest::newRow("analog teach with analog output") << true << true << "ANALOGTEACHBUTTON2" << 2 << false;
+    QTest::newRow("bluetooth without bluetooth") << false << false << "Bluetooth" << 1 << true;
+    QTest::newRow("bluetooth with bluetooth") << false << true << "Bluetooth" << 1 << false;
+}
+
+void TestSimulatedMaster::hardwareTheVariantLacksIsRefused()
+{
+    QFETCH(bool, analog);
+    QFETCH(bool, bluetooth);
+    QFETCH(QString, id);
+    QFETCH(int, value);
+    QFETCH(bool, refused);
+    QVERIFY(selectVariant([&](const VariantInfo &v) { return v.analogOutput == analog && v.bluetooth == bluetooth; }));
+    const std::int64_t before = model().numberOr(id.toStdString(), -1);
+    QCOMPARE(writeParameter(id.toStdString(), value),
+             refused ? std::uint16_t(DeviceModel::FunctionUnavailable) : std::uint16_t(0));
+    if (refused)
+        QCOMPARE(model().numberOr(id.toStdString(), -1), before);
 }
 
 void TestSimulatedMaster::teachRefusedWhenLockedOrBusy()

@@ -1,4 +1,7 @@
 #include <utils/valueovertime.h>
+#include <utils/valueovertimeseries.h>
+
+#include <QWidget>
 
 #include <QtTest>
 
@@ -19,6 +22,8 @@ private slots:
     void malformedTextLeavesSeries_data();
     void malformedTextLeavesSeries();
     void textLongerThanCapacityKeepsNewest();
+    void thinnedSeriesKeepsExtremes_data();
+    void thinnedSeriesKeepsExtremes();
 };
 
 void TestValueOverTime::keepsNewestInOrder_data()
@@ -161,5 +166,69 @@ void TestValueOverTime::textLongerThanCapacityKeepsNewest()
     QCOMPARE(series.y(1), 30.0);
 }
 
-QTEST_GUILESS_MAIN(TestValueOverTime)
+void TestValueOverTime::thinnedSeriesKeepsExtremes_data()
+{
+    QTest::addColumn<int>("capacity");
+    QTest::addColumn<int>("before"); // samples before the first look
+    QTest::addColumn<int>("after");  // appended between the two looks
+    QTest::newRow("grows") << 50000 << 20000 << 7000;
+    QTest::newRow("oldest dropped") << 10000 << 10000 << 4321;
+    QTest::newRow("whole history replaced") << 3000 << 3000 << 9000;
+}
+
+// A thinned series must show every column's lowest and highest sample in
+// time order, also after samples were added to columns it had built before.
+void TestValueOverTime::thinnedSeriesKeepsExtremes()
+{
+    QFETCH(int, capacity);
+    QFETCH(int, before);
+    QFETCH(int, after);
+    Utils::Charts::ValueOverTime data(capacity);
+    QWidget canvas;
+    canvas.resize(100, 50);
+    Utils::Charts::ValueOverTimeSeries series(&data);
+    series.setCanvas(&canvas);
+    auto value = [](int i) { return double((i * 7919) % 1000) - (i % 997 == 0 ? 5000.0 : 0.0); };
+    int appended = 0;
+    auto add = [&](int count) {
+        for (int i = 0; i < count; ++i, ++appended)
+            data.append(appended * 0.01, value(appended));
+    };
+    add(before);
+    series.setRectOfInterest(QRectF(QPointF(data.x(0), -1e6), QPointF(data.lastX(), 1e6)));
+    QVERIFY(series.isDecimated());
+    add(after);
+    const QRectF visible(QPointF(data.x(0), -1e6), QPointF(data.lastX(), 1e6));
+    series.setRectOfInterest(visible);
+    const size_t shown = series.size();
+    QVERIFY(series.isDecimated());
+    QVERIFY(shown <= 2 * 103);
+
+    const double width = visible.width() / canvas.width();
+    QMap<qint64, QPair<double, double>> expected; // column -> lowest, highest
+    for (int i = 0; i < data.size(); ++i) {
+        const qint64 key = qint64(std::floor(data.x(i) / width));
+        auto it = expected.find(key);
+        if (it == expected.end())
+            expected.insert(key, {data.y(i), data.y(i)});
+        else
+            *it = {std::min(it->first, data.y(i)), std::max(it->second, data.y(i))};
+    }
+    QMap<qint64, QPair<double, double>> got;
+    double lastX = -1.0;
+    for (size_t i = 0; i < shown; ++i) {
+        const QPointF p = series.sample(i);
+        QVERIFY2(p.x() >= lastX, "samples out of time order");
+        lastX = p.x();
+        const qint64 key = qint64(std::floor(p.x() / width));
+        auto it = got.find(key);
+        if (it == got.end())
+            got.insert(key, {p.y(), p.y()});
+        else
+            *it = {std::min(it->first, p.y()), std::max(it->second, p.y())};
+    }
+    QCOMPARE(got, expected);
+}
+
+QTEST_MAIN(TestValueOverTime)
 #include "tst_valueovertime.moc"
