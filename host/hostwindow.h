@@ -34,6 +34,8 @@ public:
     QStringList freePorts() const;
     // The titles of the plug-in windows, as a scripted run reports them.
     QStringList sensorWindowTitles() const;
+    // The plug-in objects in the order their windows were opened.
+    QList<ExtensionSystem::PluginInterface *> plugins() const;
 
 private slots:
     void refreshPorts();
@@ -43,6 +45,7 @@ private slots:
 
 private:
     void buildMenus();
+    void arrangeSubWindows();
     void deliverPorts(bool force);
     ExtensionSystem::PluginInterface *activePlugin() const;
 

@@ -1,5 +1,7 @@
 #include "serialworker.h"
 
+#include "frametrace.h"
+
 #include <QElapsedTimer>
 #include <QSerialPort>
 #include <QThread>
@@ -18,6 +20,7 @@ void SerialWorker::open(const PortSettings &settings)
     if (!m_port->open(QIODevice::ReadWrite)) {
         const QString error = m_port->errorString();
         m_port.reset();
+        FrameTrace::recordPort(settings.portName, QStringLiteral("cannot open: ") + error);
         emit portStateChanged(false, error);
         return;
     }
@@ -26,6 +29,7 @@ void SerialWorker::open(const PortSettings &settings)
     m_port->setParity(QSerialPort::NoParity);
     m_port->setStopBits(QSerialPort::OneStop);
     m_port->setFlowControl(QSerialPort::NoFlowControl);
+    FrameTrace::recordPort(settings.portName, QStringLiteral("opened at %1 baud").arg(settings.baudrate));
     emit portStateChanged(true, QString());
 }
 
@@ -44,6 +48,7 @@ void SerialWorker::writeText(const QByteArray &bytes)
         return;
     m_port->write(bytes);
     m_port->waitForBytesWritten(1000);
+    FrameTrace::recordText(m_settings.portName, bytes);
 }
 
 void SerialWorker::execute(unsigned int id, CommunicationInterface::DataFrame *frame)
@@ -65,10 +70,14 @@ void SerialWorker::runEntry(FrameEntry &entry)
     // it must never pass for this entry's answer.
     m_port->clear(QSerialPort::Input);
     m_port->readAll();
+    QElapsedTimer clock;
+    clock.start();
     writeCommand(entry.command);
     if (m_settings.lineDelay > 0)
         QThread::msleep(static_cast<unsigned long>(m_settings.lineDelay));
     const QByteArray answer = readAnswer(entry.timeoutMs);
+    FrameTrace::recordEntry(m_settings.portName, QByteArray(entry.command.data(), int(entry.command.size())), answer,
+                            clock.elapsed(), entry.timeoutMs);
     entry.answer.assign(answer.constData(), static_cast<size_t>(answer.size()));
     entry.status = answer.isEmpty() ? 0 : 1;
 }

@@ -1,8 +1,12 @@
 #include "persistence/dialoglayer.h"
 
 #include "persistence/connectionswitchdialog.h"
+#include "window/logcategories.h"
+
+#include <extensionsystem/globals.h>
 
 #include <QDialog>
+#include <QFileDialog>
 #include <QQueue>
 
 namespace DirazSensorPlugin {
@@ -16,6 +20,8 @@ struct LayerState
     QQueue<int> answers;
     std::function<int(const DialogLayer::Shown &)> answerer;
     QList<DialogLayer::Shown> shown;
+    QQueue<QString> fileNames;
+    int unattendedSwitchChoice = 1;
 };
 
 LayerState &state()
@@ -33,7 +39,33 @@ int escapeAnswer(QMessageBox::StandardButtons buttons)
     return QMessageBox::NoButton;
 }
 
+int confirmingAnswer(QMessageBox::StandardButtons buttons)
+{
+    for (QMessageBox::StandardButton b : {QMessageBox::Yes, QMessageBox::Ok, QMessageBox::Save, QMessageBox::Open,
+                                          QMessageBox::Apply, QMessageBox::YesToAll}) {
+        if (buttons.testFlag(b))
+            return b;
+    }
+    return escapeAnswer(buttons);
+}
+
+// Nobody will read the box, so the host gets its text to report instead.
+int answerUnattended(DialogLayer::Kind kind, const QString &title, const QString &text,
+                     QMessageBox::StandardButtons buttons)
+{
+    const bool problem = kind == DialogLayer::Kind::Warning || kind == DialogLayer::Kind::Critical;
+    ExtensionSystem::Globals::noteUnattendedMessage({title.toStdString(), text.toStdString(), problem});
+    const int answer = confirmingAnswer(buttons);
+    qCInfo(lcPersistence).nospace() << "unattended: \"" << title << "\": " << text << " -> " << answer;
+    return answer;
+}
+
 } // namespace
+
+bool DialogLayer::unattended()
+{
+    return !state().testMode && ExtensionSystem::Globals::getUnattended();
+}
 
 int DialogLayer::answerInTestMode(Shown shown, int fallback)
 {
@@ -54,6 +86,8 @@ int DialogLayer::show(Kind kind, QWidget *parent, const QString &title, const QS
 {
     if (state().testMode)
         return answerInTestMode({kind, title, text, buttons, 0, false}, escapeAnswer(buttons));
+    if (unattended())
+        return answerUnattended(kind, title, text, buttons);
     switch (kind) {
     case Kind::Question:
         return QMessageBox::question(parent, title, text, buttons, defaultButton);
@@ -97,6 +131,10 @@ int DialogLayer::connectionSwitch()
         return answerInTestMode({Kind::ConnectionSwitch, dialog.windowTitle(), QString(),
                                  QMessageBox::NoButton, 0, false},
                                 0);
+    if (unattended()) {
+        qCInfo(lcPersistence) << "unattended: connection switch answered" << state().unattendedSwitchChoice;
+        return state().unattendedSwitchChoice;
+    }
     return dialog.exec();
 }
 
@@ -107,7 +145,55 @@ int DialogLayer::exec(QDialog *dialog)
     if (state().testMode)
         return answerInTestMode({Kind::Dialog, dialog->windowTitle(), QString(), QMessageBox::NoButton, 0, false},
                                 0);
+    if (unattended()) {
+        qCWarning(lcPersistence) << "unattended: dialog" << dialog->windowTitle() << "cancelled";
+        return 0;
+    }
     return dialog->exec();
+}
+
+namespace {
+QString answerFileDialog(const QString &caption, const QString &filter)
+{
+    LayerState &s = state();
+    if (s.testMode) {
+        const QString name = s.fileNames.isEmpty() ? QString() : s.fileNames.dequeue();
+        s.shown.append({DialogLayer::Kind::FileDialog, caption, filter, QMessageBox::NoButton, 0, !name.isEmpty()});
+        return name;
+    }
+    const QString name = QString::fromStdString(ExtensionSystem::Globals::getUnattendedFile());
+    if (name.isEmpty())
+        qCWarning(lcPersistence) << "unattended:" << caption << "has no file to answer with";
+    else
+        qCInfo(lcPersistence) << "unattended:" << caption << "answered with" << name;
+    return name;
+}
+} // namespace
+
+QString DialogLayer::getSaveFileName(QWidget *parent, const QString &caption, const QString &proposed,
+                                     const QString &filter)
+{
+    if (state().testMode || unattended())
+        return answerFileDialog(caption, filter);
+    return QFileDialog::getSaveFileName(parent, caption, proposed, filter);
+}
+
+QString DialogLayer::getOpenFileName(QWidget *parent, const QString &caption, const QString &directory,
+                                     const QString &filter)
+{
+    if (state().testMode || unattended())
+        return answerFileDialog(caption, filter);
+    return QFileDialog::getOpenFileName(parent, caption, directory, filter);
+}
+
+void DialogLayer::enqueueFileName(const QString &fileName)
+{
+    state().fileNames.enqueue(fileName);
+}
+
+void DialogLayer::setUnattendedConnectionChoice(int choice)
+{
+    state().unattendedSwitchChoice = choice;
 }
 
 void DialogLayer::setTestMode(bool on)
@@ -151,6 +237,7 @@ void DialogLayer::reset()
 {
     LayerState &s = state();
     s.answers.clear();
+    s.fileNames.clear();
     s.answerer = nullptr;
     s.shown.clear();
 }

@@ -1,8 +1,10 @@
 #pragma once
 
-// Every modal message box and the connection switch dialog open through
-// here. Tests switch on the test mode: nothing is shown, answers come from a
-// queue (or an answering function) and each title and text is recorded.
+// Every modal message box, file dialog and the connection switch dialog
+// open through here. Tests switch on the test mode: nothing is shown,
+// answers come from a queue (or an answering function) and each title and
+// text is recorded. In the host's unattended runs nothing is shown either:
+// boxes get their confirming button, file dialogs the host's file.
 
 #include <QList>
 #include <QMessageBox>
@@ -19,7 +21,7 @@ namespace Core {
 class DialogLayer
 {
 public:
-    enum class Kind { Question, Information, Warning, Critical, ConnectionSwitch, Dialog };
+    enum class Kind { Question, Information, Warning, Critical, ConnectionSwitch, Dialog, FileDialog };
 
     struct Shown
     {
@@ -48,6 +50,18 @@ public:
     static int connectionSwitch();
     // Any other modal dialog: its exec() result, or in test mode the answer.
     static int exec(QDialog *dialog);
+    // File dialogs; empty when cancelled. In test mode the answer is the next
+    // queued file name (none queued: cancelled).
+    static QString getSaveFileName(QWidget *parent, const QString &caption, const QString &proposed,
+                                   const QString &filter);
+    static QString getOpenFileName(QWidget *parent, const QString &caption, const QString &directory,
+                                   const QString &filter);
+    static void enqueueFileName(const QString &fileName);
+
+    // Unattended runs: the side the connection switch dialog is answered
+    // with (1 sensor to PC, the default; 2 PC to sensor).
+    static void setUnattendedConnectionChoice(int choice);
+    static bool unattended();
 
     // Test mode. Unanswered boxes return their escape answer (Cancel, No or
     // Ok, whichever the box has, in that order; 0 for dialogs).
