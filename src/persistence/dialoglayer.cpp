@@ -56,7 +56,7 @@ int answerUnattended(DialogLayer::Kind kind, const QString &title, const QString
     const bool problem = kind == DialogLayer::Kind::Warning || kind == DialogLayer::Kind::Critical;
     ExtensionSystem::Globals::noteUnattendedMessage({title.toStdString(), text.toStdString(), problem});
     const int answer = confirmingAnswer(buttons);
-    qCInfo(lcPersistence).nospace() << "unattended: \"" << title << "\": " << text << " -> " << answer;
+    qCInfo(lcPersistence).nospace().noquote() << "unattended: \"" << title << "\": " << text << " -> " << answer;
     return answer;
 }
 
