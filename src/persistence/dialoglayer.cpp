@@ -163,32 +163,37 @@ QString answerFileDialog(const QString &caption, const QString &filter)
     }
     const QString name = QString::fromStdString(ExtensionSystem::Globals::getUnattendedFile());
     if (name.isEmpty())
-        qCWarning(lcPersistence) << "unattended:" << caption << "has no file to answer with";
+        qCWarning(lcPersistence) << "unattended: a file dialog" << caption << "has no file to answer with";
     else
         qCInfo(lcPersistence) << "unattended:" << caption << "answered with" << name;
     return name;
 }
 } // namespace
 
-QString DialogLayer::getSaveFileName(QWidget *parent, const QString &caption, const QString &proposed,
-                                     const QString &filter)
+QString DialogLayer::saveFileName(QWidget *parent, const QString &caption, const QString &proposed,
+                                  const QString &filter)
 {
     if (state().testMode || unattended())
         return answerFileDialog(caption, filter);
     return QFileDialog::getSaveFileName(parent, caption, proposed, filter);
 }
 
-QString DialogLayer::getOpenFileName(QWidget *parent, const QString &caption, const QString &directory,
-                                     const QString &filter)
+QString DialogLayer::openFileName(QWidget *parent, const QString &filter)
 {
     if (state().testMode || unattended())
-        return answerFileDialog(caption, filter);
-    return QFileDialog::getOpenFileName(parent, caption, directory, filter);
+        return answerFileDialog(QString(), filter);
+    QFileDialog dialog(parent);
+    dialog.setNameFilter(filter);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    if (dialog.exec() != QDialog::Accepted)
+        return QString();
+    const QStringList files = dialog.selectedFiles();
+    return files.isEmpty() ? QString() : files.first();
 }
 
-void DialogLayer::enqueueFileName(const QString &fileName)
+void DialogLayer::enqueueFileName(const QString &path)
 {
-    state().fileNames.enqueue(fileName);
+    state().fileNames.enqueue(path);
 }
 
 void DialogLayer::setUnattendedConnectionChoice(int choice)

@@ -50,13 +50,14 @@ public:
     static int connectionSwitch();
     // Any other modal dialog: its exec() result, or in test mode the answer.
     static int exec(QDialog *dialog);
-    // File dialogs; empty when cancelled. In test mode the answer is the next
-    // queued file name (none queued: cancelled).
-    static QString getSaveFileName(QWidget *parent, const QString &caption, const QString &proposed,
-                                   const QString &filter);
-    static QString getOpenFileName(QWidget *parent, const QString &caption, const QString &directory,
-                                   const QString &filter);
-    static void enqueueFileName(const QString &fileName);
+    // File dialogs: the chosen path, empty when cancelled. In test mode the
+    // next queued file name answers (none queued: cancelled); the caption is
+    // recorded as the title and the filter as the text. Unattended, the
+    // host's file for the step answers.
+    static QString saveFileName(QWidget *parent, const QString &caption, const QString &proposed,
+                                const QString &filter);
+    static QString openFileName(QWidget *parent, const QString &filter);
+    static void enqueueFileName(const QString &path);
 
     // Unattended runs: the side the connection switch dialog is answered
     // with (1 sensor to PC, the default; 2 PC to sensor).

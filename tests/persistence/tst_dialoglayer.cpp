@@ -252,7 +252,7 @@ void TestDialogLayer::unattendedConfirmsAndReports()
     case DialogLayer::Kind::Warning: got = DialogLayer::warning(nullptr, "T", "X", b); break;
     default: got = DialogLayer::critical(nullptr, "T", "X", b); break;
     }
-    const QString saveAs = DialogLayer::getSaveFileName(nullptr, "Save As...", "a.wts", "*.wts");
+    const QString saveAs = DialogLayer::saveFileName(nullptr, "Save As...", "a.wts", "*.wts");
     const int side = DialogLayer::connectionSwitch();
     const auto messages = ExtensionSystem::Globals::takeUnattendedMessages();
     ExtensionSystem::Globals::setUnattended(false);
