@@ -141,7 +141,8 @@ void TestHost::twoSensorsPollTheirOwnSimulators()
     const QString model = modelNames(bin() + "/IoLinkK4Kv7family.xml").value(0);
     const HostRun run = runHost(bin() + "/ndorix",
                                 {"--unattended", "--simulate", "2", "--trace", trace, "--open", model,
-                                 "--auto-connect", "simulator:1", "--open", model, "--auto-connect", "simulator:2",
+                                 "--auto-connect", "simulator:1", "--open", model, "--connect-pc-to-sensor",
+                                 "simulator:2",
                                  "--wait", "1500", "--exit-when-done"});
     QVERIFY2(run.exitCode == 0, qPrintable(run.out + run.err));
     QCOMPARE(run.out.count(QRegularExpression("step \\d: .*: ok")), 3);
