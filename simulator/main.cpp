@@ -56,6 +56,9 @@ int main(int argc, char *argv[])
     parser.addOption({QStringLiteral("distance"), QStringLiteral("Hold the object still at <mm> instead of moving it."),
                       QStringLiteral("mm")});
     parser.addOption({QStringLiteral("trace"), QStringLiteral("Log every frame and answer to stderr.")});
+    parser.addOption({QStringLiteral("preset"),
+                      QStringLiteral("Start with parameter <id> holding <value> in device units (repeatable)."),
+                      QStringLiteral("id=value")});
     IoLinkSim::FaultSettings::addOptions(&parser);
     parser.process(app);
 
@@ -91,6 +94,12 @@ int main(int argc, char *argv[])
     }
     model.setRealClock(true);
     master.setFaults(faults);
+    for (const QString &preset : parser.values(QStringLiteral("preset"))) {
+        bool ok = false;
+        const qlonglong value = preset.section('=', 1).toLongLong(&ok);
+        if (!ok || !model.setNumber(preset.section('=', 0, 0).toStdString(), value))
+            return fail("--preset " + preset.toStdString() + ": no such number parameter, or not a number");
+    }
 
     IoLinkSim::PtyServer server(&master);
     if (!server.open(&error))
