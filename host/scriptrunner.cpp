@@ -72,8 +72,9 @@ void ScriptRunner::runNext()
         return;
     }
     m_stepRunning = true;
-    m_deadline.start(m_stepTimeoutMs);
-    runStep(m_steps[m_next]);
+    const Step &step = m_steps[m_next];
+    m_deadline.start(m_stepTimeoutMs + (step.kind == Step::Wait ? step.argument.toInt() : 0));
+    runStep(step);
 }
 
 void ScriptRunner::runStep(const Step &step)
@@ -256,6 +257,7 @@ void ScriptRunner::finish()
     if (m_finished)
         return;
     m_finished = true;
-    m_out << "steps: " << (m_status == Ok ? "all done" : "failed") << ", exit status " << m_status << Qt::endl;
+    if (!m_steps.empty())
+        m_out << "steps: " << (m_status == Ok ? "all done" : "failed") << ", exit status " << m_status << Qt::endl;
     emit finished(m_status);
 }
