@@ -59,7 +59,7 @@ public:
         enableStatusChecking(true);
     }
     void stopPolling() { d->pollingAllowed = false; }
-    bool pollInFlight() const { return d->pendingRequestId != 0; }
+    bool pollInFlight() const { return d->poll.isPending(); }
 };
 
 // Lateness of a periodic timer beyond its interval, in milliseconds.

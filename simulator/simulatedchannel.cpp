@@ -3,6 +3,8 @@
 #include <QCoreApplication>
 #include <QTimer>
 
+#include <algorithm>
+
 namespace IoLinkSim {
 
 namespace {
@@ -88,7 +90,8 @@ void SimulatedChannel::runEntry()
         m_master->model().advanceClock(m_clockStep);
     const int timeout = entry.timeoutMs > 0 ? int(entry.timeoutMs) : 0;
     const bool inTime = reply.answered && reply.delayMs <= timeout;
-    QTimer::singleShot(inTime ? reply.delayMs : timeout, this,
+    const int silence = m_silenceLimit >= 0 ? std::min(timeout, m_silenceLimit) : timeout;
+    QTimer::singleShot(inTime ? reply.delayMs : silence, this,
                        [this, reply, inTime] { finishEntry(reply, inTime); });
 }
 

@@ -45,6 +45,9 @@ public:
     // Moves the virtual clock on by this much with each frame handled, so a
     // test sees the object move without waiting.
     void setClockStepPerFrame(int ms) { m_clockStep = ms; }
+    // An unanswered entry ends after at most this long instead of its own
+    // timeoutMs, so a test of lost answers need not wait out every one.
+    void setSilenceLimitMs(int ms) { m_silenceLimit = ms; }
 
     static QString defaultDescriptionPath();
 
@@ -73,6 +76,7 @@ private:
     bool m_running = false;
     unsigned int m_nextId = 1;
     int m_clockStep = 0;
+    int m_silenceLimit = -1;
     std::vector<Record> m_records;
 };
 

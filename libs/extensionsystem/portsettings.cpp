@@ -21,6 +21,12 @@ void PortSettings::vInit()
     vSetBaudrateDefault(2);
 }
 
+bool PortSettings::operator==(const PortSettings &other) const
+{
+    return portName == other.portName && characterDelay == other.characterDelay && lineDelay == other.lineDelay
+           && reserved == other.reserved && baudrate == other.baudrate;
+}
+
 void PortSettings::vSetBaudrateDefault(int index)
 {
     const QList<qint32> rates = baudrates();

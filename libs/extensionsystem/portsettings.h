@@ -21,6 +21,9 @@ public:
     qint32 baudrate = 38400;
 
     static QList<qint32> baudrates();
+
+    bool operator==(const PortSettings &other) const;
+    bool operator!=(const PortSettings &other) const { return !(*this == other); }
 };
 
 } // namespace ExtensionSystem

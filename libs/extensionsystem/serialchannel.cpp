@@ -2,6 +2,9 @@
 
 #include "serialworker.h"
 
+#include <chrono>
+#include <future>
+
 namespace ExtensionSystem {
 
 SerialChannel::SerialChannel(QObject *parent) : CommunicationInterface(parent)
@@ -60,10 +63,24 @@ unsigned int SerialChannel::sendFrame(DataFrame *frame)
 
 void SerialChannel::setPortSettings(const PortSettings &settings)
 {
+    // Reopening toggles the adapter's modem lines; settings that did not
+    // change leave the port alone.
+    if (m_configured && settings == m_settings)
+        return;
     m_settings = settings;
-    // Blocking, so that frames sent right after find the port open.
-    QMetaObject::invokeMethod(m_worker, [worker = m_worker, settings] { worker->open(settings); },
-                              Qt::BlockingQueuedConnection);
+    m_configured = true;
+    // The reopen is queued behind the frames already sent, so frames sent
+    // after it find the port reopened anyway. The wait only lets the first
+    // open report its outcome; it never holds the caller behind a queue of
+    // frames for longer than one answer may take.
+    auto opened = std::make_shared<std::promise<void>>();
+    std::future<void> done = opened->get_future();
+    QMetaObject::invokeMethod(m_worker, [worker = m_worker, settings, opened] {
+        worker->open(settings);
+        opened->set_value();
+    }, Qt::QueuedConnection);
+    if (done.wait_for(std::chrono::milliseconds(kSettingsWaitMs)) != std::future_status::ready)
+        qCWarning(lcSerial) << "reopening" << settings.portName << "is queued behind frames still running";
 }
 
 const PortSettings &SerialChannel::portSettings() const { return m_settings; }

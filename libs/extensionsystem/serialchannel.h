@@ -17,6 +17,9 @@ class SerialChannel : public CommunicationInterface
 {
     Q_OBJECT
 public:
+    // The longest the caller of setPortSettings waits for the port.
+    static constexpr int kSettingsWaitMs = 2000;
+
     explicit SerialChannel(QObject *parent = nullptr);
     ~SerialChannel() override;
 
@@ -36,6 +39,7 @@ private:
     QThread m_thread;
     SerialWorker *m_worker = nullptr; // deleted on its own thread when it ends
     PortSettings m_settings;
+    bool m_configured = false;
     std::atomic<unsigned int> m_nextId{1};
     std::atomic<bool> m_open{false};
     mutable std::mutex m_errorMutex;

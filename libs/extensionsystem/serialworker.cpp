@@ -6,6 +6,8 @@
 #include <QSerialPort>
 #include <QThread>
 
+Q_LOGGING_CATEGORY(lcSerial, "extensionsystem.serial")
+
 namespace ExtensionSystem {
 
 SerialWorker::SerialWorker() = default;
@@ -19,6 +21,7 @@ void SerialWorker::open(const PortSettings &settings)
     m_port->setPortName(settings.portName);
     if (!m_port->open(QIODevice::ReadWrite)) {
         const QString error = m_port->errorString();
+        qCWarning(lcSerial) << "cannot open" << settings.portName << ":" << error;
         m_port.reset();
         FrameTrace::recordPort(settings.portName, QStringLiteral("cannot open: ") + error);
         emit portStateChanged(false, error);
@@ -46,8 +49,8 @@ void SerialWorker::writeText(const QByteArray &bytes)
 {
     if (!m_port)
         return;
-    m_port->write(bytes);
-    m_port->waitForBytesWritten(1000);
+    if (m_port->write(bytes) != bytes.size() || !m_port->waitForBytesWritten(1000))
+        qCWarning(lcSerial) << "writing text to" << m_settings.portName << "failed:" << m_port->errorString();
     FrameTrace::recordText(m_settings.portName, bytes);
 }
 
@@ -80,18 +83,27 @@ void SerialWorker::runEntry(FrameEntry &entry)
                             clock.elapsed(), entry.timeoutMs);
     entry.answer.assign(answer.constData(), static_cast<size_t>(answer.size()));
     entry.status = answer.isEmpty() ? 0 : 1;
+    if (answer.isEmpty())
+        qCInfo(lcSerial) << "no answer on" << m_settings.portName << "within" << entry.timeoutMs << "ms to"
+                         << QByteArray(entry.command.data(), int(entry.command.size())).toHex(' ');
 }
 
 void SerialWorker::writeCommand(const std::string &command)
 {
+    const auto failed = [this] {
+        qCWarning(lcSerial) << "writing a command to" << m_settings.portName << "failed:" << m_port->errorString();
+    };
     if (m_settings.characterDelay <= 0) {
-        m_port->write(command.data(), static_cast<qint64>(command.size()));
-        m_port->waitForBytesWritten(1000);
+        if (m_port->write(command.data(), static_cast<qint64>(command.size())) != qint64(command.size())
+            || !m_port->waitForBytesWritten(1000))
+            failed();
         return;
     }
     for (char octet : command) {
-        m_port->write(&octet, 1);
-        m_port->waitForBytesWritten(1000);
+        if (m_port->write(&octet, 1) != 1 || !m_port->waitForBytesWritten(1000)) {
+            failed();
+            return;
+        }
         QThread::msleep(static_cast<unsigned long>(m_settings.characterDelay));
     }
 }

@@ -3,11 +3,14 @@
 #include "communicationinterface.h"
 #include "portsettings.h"
 
+#include <QLoggingCategory>
 #include <QObject>
 #include <QString>
 #include <memory>
 
 class QSerialPort;
+
+Q_DECLARE_LOGGING_CATEGORY(lcSerial)
 
 namespace ExtensionSystem {
 

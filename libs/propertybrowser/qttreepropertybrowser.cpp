@@ -3,6 +3,7 @@
 #include "propertyitemdelegate.h"
 #include "propertytreeview.h"
 
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
 
@@ -87,6 +88,13 @@ void QtTreePropertyBrowser::setAlternatingRowColors(bool enable)
 }
 
 bool QtTreePropertyBrowser::isHeaderVisible() const { return !m_view->header()->isHidden(); }
+void QtTreePropertyBrowser::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        m_view->setHeaderLabels({tr("Property"), tr("Value")});
+    QtAbstractPropertyBrowser::changeEvent(event);
+}
+
 void QtTreePropertyBrowser::setHeaderVisible(bool visible) { m_view->header()->setVisible(visible); }
 
 QtTreePropertyBrowser::ResizeMode QtTreePropertyBrowser::resizeMode() const

@@ -6,12 +6,15 @@
 
 #include "comm/masterframes.h"
 #include "comm/pause.h"
+#include "live/pollsequence.h"
+#include "window/logcategories.h"
 #include "persistence/dialoglayer.h"
 #include "window/sensorwindowprivate.h"
 #include "window/sensorwindowui.h"
 
 #include <extensionsystem/portsettings.h>
 #include <utils/connectionstatus.h>
+#include <utils/genericchart.h>
 #include <utils/thresholdwindowwidgetgeneric.h>
 #include <utils/thresholdwindowwidgetuniversal.h>
 
@@ -28,6 +31,7 @@ namespace {
 constexpr int kProbeAttempts = 5;
 constexpr int kIdentifyAttempts = 10;
 constexpr int kMaxProductNameLength = 8;
+constexpr int kLossyIdentifyAttempts = 3;
 constexpr int kSensorToPcTicks = 600;
 constexpr int kPcToSensorTicks = 990;
 
@@ -125,7 +129,7 @@ void SensorWindow::actionConnectSensor(int state)
         }
     }
     ui->sensorOperationsToolbar->setEnabled(connected);
-    d->connectionStatus->setConnected(connected);
+    vShowConnectionState();
 }
 
 void SensorWindow::vAutoConnect(QString ComPort)
@@ -150,7 +154,7 @@ void SensorWindow::vAutoConnect(QString ComPort)
     } else {
         vCompleteReadingConnection();
     }
-    d->connectionStatus->setConnected(connected);
+    vShowConnectionState();
 }
 
 // Every chosen connection starts from scratch, with the notice up.
@@ -193,8 +197,10 @@ bool SensorWindow::bConnectToSensor()
     probe.timeoutMs = 1000.0;
 
     bool accepted = false;
+    QString why;
     if (d->channel) {
         ExtensionSystem::PortSettings settings = d->channel->portSettings();
+        const QString port = settings.portName.isEmpty() ? d->portSelector->currentText() : settings.portName;
         bool probed = false;
         for (int attempt = 0; attempt < kProbeAttempts && !probed; ++attempt) {
             // The channel goes away when the host releases the port.
@@ -207,19 +213,37 @@ bool SensorWindow::bConnectToSensor()
             sendDataFrame(&frame, d->showProgress);
             probed = probe.status != 0;
         }
-        if (probed) {
+        if (!probed) {
+            why = QCoreApplication::translate("SensorWindow", "no answer from the master on %1").arg(port);
+        } else {
             d->selectedSensorId = QString::fromStdString(sensorRecord.id());
-            bool identified = false;
-            for (int attempt = 0; attempt < kIdentifyAttempts && !identified; ++attempt)
-                identified = identifySensor();
-            accepted = identified && d->connectedProductName.size() <= kMaxProductNameLength;
+            d->connectedProductName.clear();
+            IdentifyOutcome outcome = IdentifyOutcome::Lossy;
+            int lossyAttempts = 0;
+            for (int attempt = 0; attempt < kIdentifyAttempts && outcome != IdentifyOutcome::Matched; ++attempt) {
+                outcome = identifySensor();
+                // A line that keeps losing answers would hold the notice for
+                // minutes; a few lossy attempts in a row say enough.
+                lossyAttempts = outcome == IdentifyOutcome::Lossy ? lossyAttempts + 1 : 0;
+                if (lossyAttempts >= kLossyIdentifyAttempts || !d->channel)
+                    break;
+            }
+            accepted = outcome == IdentifyOutcome::Matched && d->connectedProductName.size() <= kMaxProductNameLength;
+            if (!accepted && outcome == IdentifyOutcome::Lossy && d->connectedProductName.isEmpty())
+                why = QCoreApplication::translate("SensorWindow", "the line loses answers");
+            else if (!accepted)
+                why = QCoreApplication::translate("SensorWindow", "the sensor answers as %1").arg(d->connectedProductName);
         }
     }
     if (!accepted) {
+        if (why.isEmpty())
+            why = QCoreApplication::translate("SensorWindow", "no port is open for the sensor");
+        qCWarning(lcConnection) << "sensor refused:" << why;
         vShowProgress(false);
         DialogLayer::warning(this, QCoreApplication::translate("SensorWindow", "Connecting to sensor..."),
                              QCoreApplication::translate("SensorWindow", "The connected sensor does not match currently selected sensor, "
-                                "please try again with the proper sensor"),
+                                "please try again with the proper sensor")
+                                 + QLatin1Char('\n') + why,
                              QMessageBox::Ok);
         connected = false;
         return false;
@@ -233,34 +257,40 @@ bool SensorWindow::bConnectToSensor()
     return true;
 }
 
-bool SensorWindow::identifySensor()
+SensorWindow::IdentifyOutcome SensorWindow::identifySensor()
 {
+    // Each step must be answered: a step without answer means the line lost
+    // it, and the rest of the attempt would only wait out more time-outs.
+    const auto answered = [this](const std::string &command, double timeoutMs) {
+        DataFrame frame(1);
+        ExtensionSystem::FrameEntry &entry = frame.front();
+        entry.command = command;
+        entry.expectedAnswer = ".*";
+        entry.timeoutMs = timeoutMs;
+        sendDataFrame(&frame, false);
+        const QByteArray answer = frameBytes(entry.answer);
+        return entry.status != 0 && answerCountMatches(answer) ? answer : QByteArray();
+    };
     for (const std::string &command : {linkProbeFrame(), identifyStep2Frame(), cycleFrame(), identifyStep4Frame(),
-                                       productNameReadFrame(), cycleFrame()})
-        bSendCommand(command, false);
+                                       productNameReadFrame(), cycleFrame()}) {
+        if (answered(command, 2000.0).isEmpty())
+            return IdentifyOutcome::Lossy;
+    }
     pauseMs(50);
-    bSendCommand(cycleFrame(), false);
+    if (answered(cycleFrame(), 2000.0).isEmpty())
+        return IdentifyOutcome::Lossy;
     pauseMs(50);
 
-    DataFrame frame(1);
-    ExtensionSystem::FrameEntry &fetch = frame.front();
-    fetch.command = fetchResultFrame();
-    fetch.expectedAnswer = ".*";
-    const int commandLength = int(fetch.command.size());
-    fetch.timeoutMs = double(commandLength * sensorRecord.characterDelay() + sensorRecord.lineDelay() + 2000);
-    sendDataFrame(&frame, false);
-    if (fetch.status == 0)
-        return false;
-
-    // Zero octets go first; then count and header, when there is more.
-    QByteArray text = frameBytes(fetch.answer);
-    text.replace('\0', QByteArray());
-    if (text.size() > 3)
-        text = text.mid(3);
-    if (text.size() < 3)
-        return false;
-    d->connectedProductName = QString::fromLatin1(text);
-    return d->connectedProductName.left(3) == d->selectedSensorId.left(3);
+    const std::string fetch = fetchResultFrame();
+    const int commandLength = int(fetch.size());
+    QByteArray text = answered(fetch, double(commandLength * sensorRecord.characterDelay() + sensorRecord.lineDelay() + 2000));
+    if (text.isEmpty())
+        return IdentifyOutcome::Lossy;
+    d->connectedProductName = QString::fromLatin1(textAnswerOctets(text));
+    if (d->connectedProductName.size() < 3)
+        return IdentifyOutcome::Mismatch;
+    return d->connectedProductName.left(3) == d->selectedSensorId.left(3) ? IdentifyOutcome::Matched
+                                                                            : IdentifyOutcome::Mismatch;
 }
 
 bool SensorWindow::bCheckConnection()
@@ -292,6 +322,19 @@ void SensorWindow::vDisconnect()
     if (d->channel)
         d->chartTimer.start();
     d->continuousDataTimer.stop();
+    // Whatever the indicator was told above, it must not claim a connection
+    // that is gone, and the values shown are no longer live.
+    vShowConnectionState();
+    vMarkProcessDataStale(true);
+}
+
+void SensorWindow::vShowConnectionState()
+{
+    d->connectionStatus->setConnected(connected);
+    // The chart is live, and its editable markers can be dragged, exactly
+    // while a sensor is connected.
+    if (d->chart)
+        d->chart->setEnabled(connected);
 }
 
 } // namespace Core

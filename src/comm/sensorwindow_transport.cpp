@@ -3,12 +3,17 @@
 
 #include "window/sensorwindow.h"
 
+#include "comm/framekeeper.h"
+#include "window/logcategories.h"
 #include "window/sensorwindowprivate.h"
 
 #include <utils/progressbarui.h>
 
 #include <QApplication>
 #include <QCursor>
+#include <QPointer>
+
+#include <memory>
 
 namespace DirazSensorPlugin {
 namespace Core {
@@ -29,9 +34,13 @@ ExtensionSystem::FrameEntry makeEntry(std::string command, std::string expectedA
 
 void SensorWindow::sendDataFrame(DataFrame *frame, bool showUi)
 {
-    ExtensionSystem::CommunicationInterface *channel = d->channel;
+    const QPointer<ExtensionSystem::CommunicationInterface> channel = d->channel.data();
     if (!channel || !frame)
         return;
+    // The channel fills a copy that outlives this call, so the caller's frame
+    // is never written after the wait ended early (the application quit, or
+    // the window went while a nested loop ran).
+    auto sent = std::make_unique<DataFrame>(*frame);
     auto *progress = new Utils::ProgressBarUi(this);
     progress->setModal(showUi);
     progress->setShowUi(showUi);
@@ -39,16 +48,33 @@ void SensorWindow::sendDataFrame(DataFrame *frame, bool showUi)
     // before sendFrame returns. The progress object keeps an early finish.
     const QMetaObject::Connection finished = connect(channel, &ExtensionSystem::CommunicationInterface::emitFinished,
                                                      progress, &Utils::ProgressBarUi::exit);
-    const unsigned int id = channel->sendFrame(frame);
+    const unsigned int id = channel->sendFrame(sent.get());
+    // A channel taken back by the host while we wait never finishes the
+    // frame; its destruction has stopped its worker, so the wait can end.
+    const QMetaObject::Connection gone = connect(channel, &QObject::destroyed, progress,
+                                                 [progress, id] { progress->exit(id); });
     if (showUi)
         QApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
     ++d->blockingSends;
-    progress->exec(id);
+    const int outcome = progress->exec(id);
     --d->blockingSends;
     if (showUi)
         QApplication::restoreOverrideCursor();
     disconnect(finished);
+    disconnect(gone);
     progress->deleteLater();
+
+    if (outcome == 1 && channel) {
+        // Entry by entry: callers hold references to their entries.
+        auto filled = sent->cbegin();
+        for (ExtensionSystem::FrameEntry &entry : *frame)
+            entry = *filled++;
+    } else if (channel) {
+        qCWarning(lcTransport) << "stopped waiting for a frame the channel still runs";
+        FrameKeeper::keep(channel, id, std::move(sent));
+    } else {
+        qCWarning(lcTransport) << "the channel went away during a send";
+    }
 }
 
 void SensorWindow::sendDataFrame(DataFrame *frame)

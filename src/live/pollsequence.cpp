@@ -39,6 +39,11 @@ std::string pollFrameOctets(PollFrame frame)
     return cycleFrame();
 }
 
+bool answerCountMatches(const QByteArray &answer)
+{
+    return !answer.isEmpty() && static_cast<unsigned char>(answer.at(0)) + 1 == answer.size();
+}
+
 bool answerShowsProcessData(int octets, int counter)
 {
     return octets == CycleAnswerLength && counter != 1;

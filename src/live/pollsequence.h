@@ -5,6 +5,8 @@
 // every seventeen polls. Which answers are shown depends on where in the
 // sequence the poll was started.
 
+#include <QByteArray>
+
 #include <string>
 
 namespace DirazSensorPlugin {
@@ -18,6 +20,10 @@ constexpr int PollSequenceStart = 16;
 // The frame of the poll that starts with the counter at `counter`; moves the
 // counter on to its value after the poll.
 PollFrame nextPollFrame(int &counter, int objectInfoMode);
+
+// Whether the count octet of a master answer matches the octets that follow
+// it; anything else is noise, whatever its length.
+bool answerCountMatches(const QByteArray &answer);
 
 // The octets of a poll frame.
 std::string pollFrameOctets(PollFrame frame);

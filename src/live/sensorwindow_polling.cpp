@@ -1,10 +1,12 @@
 // Polling: one asynchronous poll frame in flight, the next one started by
 // the single-shot chart timer once the answer has been handled. A sensor
-// that stops answering is let go after two tolerated time-outs.
+// that leaves three polls in a row unanswered is let go.
 
 #include "window/sensorwindow.h"
 
 #include "live/pollsequence.h"
+#include "live/polltransport.h"
+#include "window/logcategories.h"
 #include "persistence/dialoglayer.h"
 #include "window/sensorwindowprivate.h"
 #include "window/sensorwindowui.h"
@@ -15,6 +17,7 @@
 
 #include <memory>
 #include <mutex>
+#include <utility>
 
 namespace DirazSensorPlugin {
 namespace Core {
@@ -24,7 +27,6 @@ using ExtensionSystem::CommunicationInterface;
 namespace {
 
 constexpr double PollTimeoutMs = 2000.0;
-constexpr int ToleratedTimeouts = 2;
 
 } // namespace
 
@@ -42,15 +44,24 @@ void SensorWindow::queryStatusData()
 void SensorWindow::queryStatusData(uint index)
 {
     // The lost-sensor path holds the mutex across a modal box and a blocking
-    // probe; anything reached from there is turned away rather than waited
-    // for, as the mutex is not recursive.
+    // probe, and the mutex is not recursive: what arrives meanwhile is not
+    // waited for. A poll start is simply dropped (the holder schedules the
+    // next one), but an answer is kept for later: dropped, it would leave
+    // its poll pending and polling stopped for good.
     std::unique_lock<QMutex> lock(d->pollMutex, std::try_to_lock);
-    if (!lock.owns_lock())
+    if (!lock.owns_lock()) {
+        if (index != 0)
+            d->deferredPollAnswers.append(index);
         return;
+    }
     if (index == 0)
         vStartPoll();
     else
         vHandlePollAnswer(index);
+    lock.unlock();
+    const QList<unsigned int> deferred = std::exchange(d->deferredPollAnswers, {});
+    for (unsigned int id : deferred)
+        QMetaObject::invokeMethod(this, [this, id] { queryStatusData(id); }, Qt::QueuedConnection);
 }
 
 void SensorWindow::vStartPoll()
@@ -59,97 +70,71 @@ void SensorWindow::vStartPoll()
     if (!channel)
         return;
     const auto finished = QOverload<uint>::of(&SensorWindow::queryStatusData);
-    if (d->pendingRequestId != 0) {
+    PollTransport &poll = d->poll;
+    if (poll.isPending()) {
         // The answer still owed schedules the next poll itself.
-        if (d->pendingChannel == channel)
+        if (poll.pendingChannel() == channel)
             return;
-        // The poll went to a channel the window no longer holds. A channel
-        // that is gone will not touch its frame again; one that lives on may
-        // still fill it, so its frame stays until the window goes.
-        const auto it = d->pendingFrames.find(d->pendingRequestId);
-        if (it != d->pendingFrames.end()) {
-            std::unique_ptr<DataFrame> left(it->second);
-            d->pendingFrames.erase(it);
-            if (d->pendingChannel)
-                d->abandonedFrames.push_back(std::move(left));
-        }
-        if (d->pendingChannel)
-            disconnect(d->pendingChannel.data(), &CommunicationInterface::emitFinished, this, finished);
-        d->pendingRequestId = 0;
+        // The poll went to a channel the window no longer holds.
+        if (CommunicationInterface *old = poll.pendingChannel())
+            disconnect(old, &CommunicationInterface::emitFinished, this, finished);
+        poll.abandon();
     }
 
-    const PollFrame kind = nextPollFrame(d->pollCounter, d->objectInfoMode);
-    auto frame = std::make_unique<DataFrame>(1);
-    ExtensionSystem::FrameEntry &entry = frame->front();
-    entry.command = pollFrameOctets(kind);
-    entry.expectedAnswer = ".*";
-    entry.timeoutMs = PollTimeoutMs;
-    entry.reserved1 = 0;
-    entry.reserved2 = 0;
-
+    const PollFrame kind = nextPollFrame(poll.counterRef(), d->objectInfoMode);
     connect(channel, &CommunicationInterface::emitFinished, this, finished, Qt::UniqueConnection);
-    const unsigned int id = channel->sendFrame(frame.get());
-    d->pendingRequestId = id;
-    d->pendingChannel = channel;
-    d->pendingFrames[id] = frame.release();
+    poll.send(channel, pollFrameOctets(kind), PollTimeoutMs);
 }
 
 void SensorWindow::vHandlePollAnswer(unsigned int id)
 {
-    if (id != d->pendingRequestId)
+    PollTransport &poll = d->poll;
+    if (id != poll.pendingId())
         return;
     // Only the channel the poll went to stays connected, so no other
     // channel's request with the same number reaches here.
-    if (d->pendingChannel)
-        disconnect(d->pendingChannel.data(), &CommunicationInterface::emitFinished, this,
+    if (CommunicationInterface *channel = poll.pendingChannel())
+        disconnect(channel, &CommunicationInterface::emitFinished, this,
                    QOverload<uint>::of(&SensorWindow::queryStatusData));
-    auto release = [this, id] {
-        const auto it = d->pendingFrames.find(id);
-        if (it != d->pendingFrames.end()) {
-            delete it->second;
-            d->pendingFrames.erase(it);
-        }
-        d->pendingRequestId = 0;
-    };
-    // The host took the channel back while the poll was out: nothing to
-    // show, and the finished frame is no longer needed.
-    if (!d->channel) {
-        release();
+    const std::unique_ptr<DataFrame> frame = poll.take(id);
+    // The host took the channel back while the poll was out: nothing to show.
+    if (!d->channel)
         return;
-    }
-
-    const auto found = d->pendingFrames.find(id);
-    DataFrame *frame = found != d->pendingFrames.end() ? found->second : nullptr;
 
     const ExtensionSystem::FrameEntry *entry = frame && !frame->empty() ? &frame->front() : nullptr;
-    if (entry && entry->status != 0) {
+    const QByteArray answer = entry ? QByteArray(entry->answer.data(), int(entry->answer.size())) : QByteArray();
+    // Noise of the right length must not pass for a distance: an answer whose
+    // count octet does not match counts as no answer.
+    const bool answered = entry && entry->status != 0 && answerCountMatches(answer);
+    if (entry && entry->status != 0 && !answered)
+        qCWarning(lcLive) << "malformed poll answer" << answer.toHex(' ');
+    if (answered) {
         if (!ui->chartToolbar->isEnabled())
             ui->chartToolbar->setEnabled(true);
-        const QByteArray answer(entry->answer.data(), int(entry->answer.size()));
         const QString hex = QString::fromLatin1(answer.toHex());
-        if (answerShowsProcessData(answer.size(), d->pollCounter))
+        if (answerShowsProcessData(answer.size(), poll.counter())) {
             decodeProcessData(hex);
-        if (answerShowsObjectInfo(answer.size(), d->pollCounter, d->objectInfoMode))
+            vMarkProcessDataStale(false);
+        }
+        if (answerShowsObjectInfo(answer.size(), poll.counter(), d->objectInfoMode))
             decodeObjectInfo(hex);
-    } else if (d->noAnswerCredit > 0) {
-        --d->noAnswerCredit;
-    } else {
+    }
+    if (poll.recordOutcome(answered)) {
+        qCWarning(lcLive) << PollTransport::kToleratedLosses + 1 << "polls in a row went unanswered: sensor lost";
         vSensorLost();
         if (!bCheckConnection()) {
-            release();
-            --d->noAnswerCredit;
+            poll.setAllowance(poll.allowance() - 1);
             return;
         }
     }
 
-    release();
     if (connected && d->channel)
         d->chartTimer.start();
 }
 
 void SensorWindow::vSensorLost()
 {
-    d->noAnswerCredit = ToleratedTimeouts;
+    d->poll.setAllowance(PollTransport::kToleratedLosses);
     d->continuousDataTimer.stop();
     d->portSelector->setCurrentIndex(0);
     d->lastPortIndex = 0;

@@ -7,10 +7,14 @@
 namespace DirazSensorPlugin {
 namespace Core {
 
-// The output check boxes sit at process-data positions 11 to 15.
+// The output check boxes sit at process-data positions 11 to 15; position 11
+// starts checked.
 constexpr int kFirstOutputRow = 11;
 constexpr int kOutputRowCount = 5;
+// The process-data column that holds the check boxes.
+constexpr int kOutputCheckColumn = 2;
 using OutputRowStates = std::array<bool, kOutputRowCount>;
+constexpr OutputRowStates kInitialOutputStates{{true, false, false, false, false}};
 
 // The octet of the one-octet output command: positions 11..15 drive bits
 // 0, 1, 3, 4 and 7; bit 0 is active low (checked clears it).

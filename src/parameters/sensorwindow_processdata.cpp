@@ -11,6 +11,8 @@
 #include "window/sensorwindowprivate.h"
 #include "window/sensorwindowui.h"
 
+#include <qtenumpropertymanager.h>
+
 #include <QAction>
 #include <QCoreApplication>
 #include <QDockWidget>
@@ -52,9 +54,7 @@ QTreeWidget *makeStateTree(QWidget *parent, QAbstractItemDelegate *delegate, con
     tree->setFrameShape(QFrame::NoFrame);
     tree->setSelectionMode(QAbstractItemView::NoSelection);
     tree->setItemsExpandable(true);
-    for (int column = 0; column < 3; ++column)
-        tree->header()->setSectionResizeMode(column, QHeaderView::ResizeToContents);
-    tree->header()->setSectionResizeMode(3, QHeaderView::Stretch);
+    setStateTreeColumns(tree);
     return tree;
 }
 
@@ -111,8 +111,12 @@ void SensorWindow::vBuildProcessDataView()
         d->objectItems[k]->setSizeHint(2, QSize(32, 32));
     }
     for (QTreeWidgetItem *group : {d->measurementValueItem, d->deviceToMasterItem, d->masterToDeviceItem,
-                                   d->objectInformationItem})
+                                   d->objectInformationItem}) {
         group->setExpanded(true);
+        // A group caption in its large font would otherwise widen the caption
+        // column until the values need a horizontal scroll bar.
+        group->setFirstColumnSpanned(true);
+    }
     d->objectItems[0]->setExpanded(true);
 
     d->stateRows.clear();
@@ -177,6 +181,11 @@ void SensorWindow::vBuildProcessDataView()
         d->stateRows[i]->setText(0, d->processDataCaptions[i]);
         d->stateRows[i]->setStatusTip(0, ids.value(i));
     }
+    // Status bits 4 to 7 show the conditions chosen for them in the tree.
+    for (int k = 0; k < 4; ++k) {
+        if (QtProperty *condition = findProperty(QStringLiteral("ErrorWarning%1").arg(k + 1)))
+            setStatusRowToolTip(7 + k, d->enumManager->enumNames(condition).value(d->enumManager->value(condition)));
+    }
 }
 
 void SensorWindow::setStatusRowToolTip(int position, const QString &text)
@@ -185,18 +194,47 @@ void SensorWindow::setStatusRowToolTip(int position, const QString &text)
         row->setToolTip(0, text);
 }
 
+void SensorWindow::vMarkProcessDataStale(bool stale)
+{
+    if (d->processDataStale == stale)
+        return;
+    d->processDataStale = stale;
+    // Measured values, LEDs and object rows describe a sensor that is gone:
+    // grey them and blank the numbers, so nobody reads them as current. The
+    // output check boxes stay usable offline.
+    for (QTreeWidgetItem *row : qAsConst(d->stateRows)) {
+        if (!row || row->parent() == d->masterToDeviceItem)
+            continue;
+        row->setDisabled(stale);
+    }
+    if (stale) {
+        for (int position = 0; position < 3; ++position) {
+            QTreeWidgetItem *row = d->stateRows.value(position);
+            if (row && row->parent() == d->measurementValueItem)
+                row->setText(2, QStringLiteral(" \u2014 "));
+        }
+    }
+}
+
 void SensorWindow::updateCheckState(QTreeWidgetItem *it, int col)
 {
-    if (!it || it->data(2, kPositionRole).toInt() <= 0)
+    // Only a click that changes a check box counts: a click on a caption
+    // must not read the boxes of another column and switch outputs off.
+    if (!it || col != kOutputCheckColumn || it->data(kOutputCheckColumn, kPositionRole).toInt() <= 0)
         return;
-    enableTreeDataHandling(false);
     OutputRowStates states{};
     for (int i = 0; i < kOutputRowCount; ++i) {
         QTreeWidgetItem *row = d->stateRows.value(kFirstOutputRow + i);
-        if (!row)
-            continue;
-        states[i] = row->checkState(col) == Qt::Checked;
-        row->setText(3, states[i] ? QCoreApplication::translate("SensorWindow", "On") : QCoreApplication::translate("SensorWindow", "Off"));
+        states[i] = row && row->checkState(kOutputCheckColumn) == Qt::Checked;
+    }
+    if (states == d->shownOutputStates)
+        return;
+    d->shownOutputStates = states;
+    enableTreeDataHandling(false);
+    for (int i = 0; i < kOutputRowCount; ++i) {
+        if (QTreeWidgetItem *row = d->stateRows.value(kFirstOutputRow + i))
+            row->setText(3, states[i] ? QCoreApplication::translate("SensorWindow", "On")
+                                      : QCoreApplication::translate("SensorWindow", "Off"));
     }
     const quint8 octet = outputOctet(states);
     if (connected) {

@@ -54,7 +54,9 @@ void SensorWindow::vCreatePropertyComponents()
 
     propertyBrowser = new QtTreePropertyBrowser(owner);
     propertyBrowser->setObjectName(QStringLiteral("propertyBrowser"));
-    propertyBrowser->setResizeMode(QtTreePropertyBrowser::ResizeToContents);
+    // Caption and value share the width: a long caption (German ones are)
+    // never pushes the value out of sight, nor a long value the caption.
+    propertyBrowser->setResizeMode(QtTreePropertyBrowser::Stretch);
     propertyBrowser->setStyleSheet(QStringLiteral(" QTreeView {selection-background-color:  #00619E;}"));
 
     propertyBrowser->setFactoryForManager(d->intManager, d->spinBoxFactory);

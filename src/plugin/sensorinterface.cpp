@@ -49,7 +49,8 @@ void SensorInterface::vComPortChanged(QString port)
         }
         return;
     }
-    if (port == m_portSettings.portName)
+    // A port refused before may be free now: only a held port is left alone.
+    if (m_connected && port == m_portSettings.portName)
         return;
     if (m_connected)
         vUnregisterConnection(this);
@@ -61,12 +62,14 @@ void SensorInterface::vComPortChanged(QString port)
         m_portSettings.lineDelay = m_window->sensor().lineDelay();
     }
     m_portSettings.reserved = 0;
-    vRegisterConnection(m_portSettings, &m_channel, this);
-    if (m_channel) {
-        m_connected = true;
-        if (m_window)
-            m_window->setSerialChannel(m_channel);
-    }
+    ExtensionSystem::CommunicationInterface *lent = nullptr;
+    vRegisterConnection(m_portSettings, &lent, this);
+    m_channel = lent;
+    m_connected = lent != nullptr;
+    // The window always learns the outcome: the channel it held may be gone
+    // with the port given up above, and a refusal leaves it none.
+    if (m_window)
+        m_window->setSerialChannel(m_channel);
 }
 
 void SensorInterface::vSendDataBytes(QString text)

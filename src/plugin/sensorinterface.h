@@ -72,7 +72,8 @@ private:
     enum class Watch { Idle, Connecting, Connected } m_watch = Watch::Idle;
     QPointer<SensorWindow> m_window;
     ExtensionSystem::PortSettings m_portSettings;
-    ExtensionSystem::CommunicationInterface *m_channel = nullptr;
+    // Guarded: the host deletes the channel when it takes the port back.
+    QPointer<ExtensionSystem::CommunicationInterface> m_channel;
     QString m_sensorName;
 };
 

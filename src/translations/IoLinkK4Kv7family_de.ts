@@ -394,4 +394,34 @@
         <translation>Abbrechen</translation>
     </message>
 </context>
+<context>
+    <name>QtTreePropertyBrowser</name>
+    <message>
+        <source>Property</source>
+        <translation>Parameter</translation>
+    </message>
+    <message>
+        <source>Value</source>
+        <translation>Wert</translation>
+    </message>
+</context>
+<context>
+    <name>SensorWindow</name>
+    <message>
+        <source>no answer from the master on %1</source>
+        <translation>keine Antwort vom Master an %1</translation>
+    </message>
+    <message>
+        <source>the sensor answers as %1</source>
+        <translation>der Sensor meldet sich als %1</translation>
+    </message>
+    <message>
+        <source>the line loses answers</source>
+        <translation>die Leitung verliert Antworten</translation>
+    </message>
+    <message>
+        <source>no port is open for the sensor</source>
+        <translation>für den Sensor ist kein Anschluss geöffnet</translation>
+    </message>
+</context>
 </TS>

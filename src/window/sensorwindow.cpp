@@ -35,6 +35,14 @@
 namespace DirazSensorPlugin {
 namespace Core {
 
+namespace {
+
+// Room for a tree value such as "Switching output distance" beside its
+// caption, and for the process-data texts.
+constexpr int kSideColumnWidth = 430;
+
+} // namespace
+
 SensorWindow::SensorWindow(const ExtensionSystem::SensorBasic *sensor)
     : SensorWindow(sensor, catalogueFilePath())
 {
@@ -153,9 +161,14 @@ void SensorWindow::vConstruct(const ExtensionSystem::SensorBasic *sensor)
     for (int plot : {0, 2, 3})
         d->chart->vSetGraphTextVisible(plot, false);
 
-    // Room for the tree's value column and the process-data values; the chart
-    // takes what is left.
-    resizeDocks({d->propertyTreeDock, d->processDataDock}, {440, 375}, Qt::Horizontal);
+    // The chart is the widest area: the tree and the process data share the
+    // left column, wide enough for the tree's values and the process-data
+    // texts; the object rows sit behind the process data as a second tab.
+    splitDockWidget(d->propertyTreeDock, d->processDataDock, Qt::Vertical);
+    tabifyDockWidget(d->processDataDock, d->observationDock);
+    d->processDataDock->raise();
+    resizeDocks({d->propertyTreeDock}, {kSideColumnWidth}, Qt::Horizontal);
+    resizeDocks({d->propertyTreeDock, d->processDataDock}, {55, 45}, Qt::Vertical);
 }
 
 SensorWindow::~SensorWindow()
@@ -224,9 +237,7 @@ void SensorWindow::vBuildObservationDock()
     d->observationTree->setSelectionMode(QAbstractItemView::NoSelection);
     d->observationTree->setItemsExpandable(true);
     d->observationTree->setItemDelegate(stateOfDeviceDelegate);
-    for (int column = 0; column < 3; ++column)
-        d->observationTree->header()->setSectionResizeMode(column, QHeaderView::ResizeToContents);
-    d->observationTree->header()->setSectionResizeMode(3, QHeaderView::Stretch);
+    setStateTreeColumns(d->observationTree);
     grid->addWidget(d->observationTree, 0, 0, 1, 4);
     d->observationDock->setWidget(content);
     d->observationDock->setMinimumWidth(375);

@@ -179,6 +179,7 @@ protected:
     void vBuildProcessDataView();
     void vAddGuiCategoryEntry(const boost::property_tree::ptree &entry, int position);
     void setStatusRowToolTip(int position, const QString &text);
+    void vMarkProcessDataStale(bool stale);
 
     // --- parameters: read all and write all ---
     void vShowProgress(bool show);
@@ -187,10 +188,12 @@ protected:
     // --- comm: transport and connection ---
     bool bSendCommand(std::string command, bool useWindowFlag);
     QByteArray queryCommand(std::string command, std::string expectedAnswer);
-    bool identifySensor();
+    enum class IdentifyOutcome { Matched, Mismatch, Lossy };
+    IdentifyOutcome identifySensor();
     bool bStartConnectionAttempt(int noticeTicks);
     void vCloseConnectionNotice();
     void vCompleteReadingConnection();
+    void vShowConnectionState();
 
     // --- live: polling ---
     void vStartPoll();

@@ -22,8 +22,6 @@ SensorWindowPrivate::SensorWindowPrivate()
 SensorWindowPrivate::~SensorWindowPrivate()
 {
     delete progressDialog;
-    for (auto &entry : pendingFrames)
-        delete entry.second;
 }
 
 } // namespace Core

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "live/polltransport.h"
+#include "parameters/outputoctet.h"
+
 #include <extensionsystem/communicationinterface.h>
 
 #include <QHash>
@@ -63,7 +66,8 @@ public:
     SensorWindowPrivate &operator=(const SensorWindowPrivate &) = delete;
 
     // Transport and connection state.
-    ExtensionSystem::CommunicationInterface *channel = nullptr; // lent by the host
+    // Lent by the host, which may delete it when it takes the port back.
+    QPointer<ExtensionSystem::CommunicationInterface> channel;
     bool liveData = false;
     bool showProgress = true;
     bool pollingAllowed = false;
@@ -82,16 +86,10 @@ public:
     QTimer teachTimer;
     QTimer writeIconTimer;
     QMutex pollMutex; // not recursive: held for the whole of each poll step
-    unsigned int pendingRequestId = 0;
-    std::map<unsigned int, ExtensionSystem::CommunicationInterface::DataFrame *> pendingFrames;
-    int pollCounter = 0;
+    PollTransport poll;
+    // Poll answers that arrived while the poll step was busy.
+    QList<unsigned int> deferredPollAnswers;
     int objectInfoMode = 0;
-    int noAnswerCredit = 2;
-    // The channel the poll in flight went to; gone when the host dropped it.
-    QPointer<ExtensionSystem::CommunicationInterface> pendingChannel;
-    // Frames of polls left with a channel that was swapped while they were
-    // out; that channel may still fill them, so they go with the window.
-    std::vector<std::unique_ptr<ExtensionSystem::CommunicationInterface::DataFrame>> abandonedFrames;
 
     // Decoding and units.
     int measurementUnit = 0; // 1 inch; 0, 2, 3 millimetres
@@ -152,6 +150,10 @@ public:
     QTreeWidgetItem *objectInformationItem = nullptr;
     QTreeWidgetItem *objectItems[4] = {nullptr, nullptr, nullptr, nullptr};
     QList<QTreeWidgetItem *> stateRows;
+    // The output boxes as last acted on, and whether the shown values are
+    // those of a sensor that is gone.
+    OutputRowStates shownOutputStates = kInitialOutputStates;
+    bool processDataStale = false;
     QStringList processDataCaptions;
     QMap<QString, int> processDataIndex;
 

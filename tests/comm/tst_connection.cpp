@@ -25,6 +25,8 @@
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QToolBar>
+#include <utils/genericchart.h>
+
 #include <QtTest>
 
 #include <memory>
@@ -194,6 +196,7 @@ void verifyOffline(Rig &rig, bool titleOffline = true)
         QCOMPARE(w.windowTitle(), QString::fromStdString(rig.model.name()) + QStringLiteral(" (Offline)"));
     QVERIFY(!w.ui->sensorOperationsToolbar->isEnabled());
     QVERIFY(!rig.d().connectionStatus->isConnected());
+    QVERIFY(!rig.d().chart->isEnabled());
     QVERIFY(!w.ui->actionEnable_live_data->isChecked());
     QVERIFY(!rig.d().liveData);
     QVERIFY(w.ui->actionOpen_Settings->isEnabled());
@@ -295,6 +298,7 @@ void ConnectionTest::connectsInBothDirections()
     QVERIFY(w.ui->actionEnable_live_data->isChecked());
     QVERIFY(d.liveData);
     QVERIFY(d.connectionStatus->isConnected());
+    QVERIFY(d.chart->isEnabled()); // live, its markers draggable
     QVERIFY(!w.ui->actionOpen_Settings->isEnabled());
     QCOMPARE(d.thresholdMarkers.first()->isReadOnly(), markerReadOnly);
     QVERIFY(!d.universalThreshold->isReadOnly());
@@ -370,14 +374,15 @@ void ConnectionTest::identificationOutcome_data()
     QTest::addColumn<bool>("silent");
     QTest::addColumn<bool>("accepted");
     QTest::addColumn<int>("identifications");
+    QTest::addColumn<QString>("reason"); // the refusal's second line, up to the port
 
-    QTest::newRow("own product name") << QString() << false << true << 1;
-    QTest::newRow("8 characters") << "K4KR4M1X" << false << true << 1;
-    QTest::newRow("9 characters") << "K4KR4M1XY" << false << false << 1;
-    QTest::newRow("another kind") << "Q7KR4M1" << false << false << 10;
-    QTest::newRow("first three differ in case") << "k4KR4M1" << false << false << 10;
-    QTest::newRow("only two characters") << "K4" << false << false << 10;
-    QTest::newRow("silent device") << QString() << true << false << 0;
+    QTest::newRow("own product name") << QString() << false << true << 1 << QString();
+    QTest::newRow("8 characters") << "K4KR4M1X" << false << true << 1 << QString();
+    QTest::newRow("9 characters") << "K4KR4M1XY" << false << false << 1 << "the sensor answers as K4KR4M1XY";
+    QTest::newRow("another kind") << "Q7KR4M1" << false << false << 10 << "the sensor answers as Q7KR4M1";
+    QTest::newRow("first three differ in case") << "k4KR4M1" << false << false << 10 << "the sensor answers as k4KR4M1";
+    QTest::newRow("only two characters") << "K4" << false << false << 10 << "the sensor answers as K4";
+    QTest::newRow("silent device") << QString() << true << false << 0 << "no answer from the master on /";
 }
 
 void ConnectionTest::identificationOutcome()
@@ -386,6 +391,7 @@ void ConnectionTest::identificationOutcome()
     QFETCH(bool, silent);
     QFETCH(bool, accepted);
     QFETCH(int, identifications);
+    QFETCH(QString, reason);
 
     Rig rig;
     rig.sim.model().setProductNameOverride(productName.toStdString());
@@ -416,7 +422,8 @@ void ConnectionTest::identificationOutcome()
     }
     QCOMPARE(kinds(shown), QList<DialogLayer::Kind>({DialogLayer::Kind::ConnectionSwitch, DialogLayer::Kind::Warning}));
     QCOMPARE(shown[1].title, QString::fromLatin1(kRefusalTitle));
-    QCOMPARE(shown[1].text, QString::fromLatin1(kRefusalText));
+    QVERIFY2(shown[1].text.startsWith(QString::fromLatin1(kRefusalText) + QLatin1Char('\n') + reason),
+             qPrintable(shown[1].text));
     QCOMPARE(shown[1].buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
     if (!silent && productName.size() >= 3)
         QCOMPARE(rig.d().connectedProductName, productName);
@@ -523,10 +530,11 @@ void ConnectionTest::autoConnect_data()
     QTest::addColumn<QString>("productName");
     QTest::addColumn<bool>("silent");
     QTest::addColumn<bool>("accepted");
+    QTest::addColumn<QString>("reason");
 
-    QTest::newRow("success") << QString() << false << true;
-    QTest::newRow("another kind") << "Q7KR4M1" << false << false;
-    QTest::newRow("silent device") << QString() << true << false;
+    QTest::newRow("success") << QString() << false << true << QString();
+    QTest::newRow("another kind") << "Q7KR4M1" << false << false << "the sensor answers as Q7KR4M1";
+    QTest::newRow("silent device") << QString() << true << false << "no answer from the master on /dev/simA";
 }
 
 void ConnectionTest::autoConnect()
@@ -534,6 +542,7 @@ void ConnectionTest::autoConnect()
     QFETCH(QString, productName);
     QFETCH(bool, silent);
     QFETCH(bool, accepted);
+    QFETCH(QString, reason);
 
     Rig rig;
     ConnectionProbe &w = *rig.window;
@@ -548,7 +557,7 @@ void ConnectionTest::autoConnect()
     const QList<DialogLayer::Shown> shown = DialogLayer::takeShown();
     if (!accepted) {
         QCOMPARE(kinds(shown), QList<DialogLayer::Kind>({DialogLayer::Kind::Warning}));
-        QCOMPARE(shown[0].text, QString::fromLatin1(kRefusalText));
+        QCOMPARE(shown[0].text, QString::fromLatin1(kRefusalText) + QLatin1Char('\n') + reason);
         QVERIFY(!d.autoConnecting);
         verifyOffline(rig, false);
         return;

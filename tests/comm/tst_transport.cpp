@@ -5,7 +5,9 @@
 #include "scriptedchannel.h"
 #include "sensorwindowprobe.h"
 
+#include "comm/framekeeper.h"
 #include "comm/pause.h"
+#include "live/polltransport.h"
 
 #include <extensionsystem/globals.h>
 #include <utils/progressbarui.h>
@@ -90,6 +92,10 @@ private slots:
     void waitIsShownOnlyWhenAsked_data();
     void waitIsShownOnlyWhenAsked();
     void frameFinishedInsideSendDoesNotBlock();
+    void aChannelDeletedDuringTheWaitEndsIt();
+    void aKeptFrameLivesUntilItsChannelIsDone();
+    void onlyLossesInARowUseTheAllowance_data();
+    void onlyLossesInARowUseTheAllowance();
 
 private:
     std::unique_ptr<TransportProbe> window;
@@ -221,6 +227,64 @@ void TransportTest::frameFinishedInsideSendDoesNotBlock()
     guard.start(5000);
     QCOMPARE(window->queryCommand(octets({0x03, 0x51, 0x12, 0x01}), std::string()).size(), 4);
     QVERIFY(!stuck);
+}
+
+void TransportTest::aChannelDeletedDuringTheWaitEndsIt()
+{
+    auto *doomed = new ScriptedChannel; // deleted by the timer below
+    doomed->finishAfterMs = 600000;     // never, as far as the test goes
+    window->setSerialChannel(doomed);
+    QTimer::singleShot(20, doomed, [doomed] { delete doomed; });
+    QVERIFY(!window->bSendCommand(octets({0x02, 0x70, 0x22}), true));
+    QCOMPARE(window->serialChannel(), nullptr);
+    QVERIFY(!QApplication::overrideCursor());
+}
+
+void TransportTest::aKeptFrameLivesUntilItsChannelIsDone()
+{
+    channel->finishAfterMs = 30;
+    auto frame = std::make_unique<SensorWindow::DataFrame>(1);
+    const unsigned int id = channel->sendFrame(frame.get());
+    FrameKeeper::keep(channel.get(), id, std::move(frame));
+    QCOMPARE(FrameKeeper::heldOn(channel.get()), 1);
+    // Another request finishing does not free it.
+    emit channel->emitFinished(id + 1);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCOMPARE(FrameKeeper::heldOn(channel.get()), 1);
+    QTRY_COMPARE_WITH_TIMEOUT(FrameKeeper::heldOn(channel.get()), 0, 5000);
+
+    // A frame kept on a channel that is deleted goes with it.
+    auto *gone = new ScriptedChannel;
+    gone->finishAfterMs = 600000;
+    auto second = std::make_unique<SensorWindow::DataFrame>(1);
+    const unsigned int secondId = gone->sendFrame(second.get());
+    FrameKeeper::keep(gone, secondId, std::move(second));
+    QCOMPARE(FrameKeeper::heldOn(gone), 1);
+    delete gone;
+}
+
+void TransportTest::onlyLossesInARowUseTheAllowance_data()
+{
+    QTest::addColumn<QString>("outcomes"); // a: answered, -: lost
+    QTest::addColumn<int>("lostAt");        // index of the poll that loses the sensor, -1 none
+    QTest::newRow("three in a row") << "aa---" << 4;
+    QTest::newRow("every second lost") << "-a-a-a-a-a-a" << -1;
+    QTest::newRow("every third lost") << "aa-aa-aa-aa-" << -1;
+    QTest::newRow("two, an answer, three") << "--a---" << 5;
+    QTest::newRow("answers only") << "aaaaaa" << -1;
+}
+
+void TransportTest::onlyLossesInARowUseTheAllowance()
+{
+    QFETCH(QString, outcomes);
+    QFETCH(int, lostAt);
+    PollTransport poll;
+    int lost = -1;
+    for (int i = 0; i < outcomes.size() && lost < 0; ++i) {
+        if (poll.recordOutcome(outcomes[i] == QLatin1Char('a')))
+            lost = i;
+    }
+    QCOMPARE(lost, lostAt);
 }
 
 QTEST_MAIN(TransportTest)

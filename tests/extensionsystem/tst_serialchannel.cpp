@@ -146,6 +146,7 @@ private slots:
     void finishedSignalComesWithAnswerFilled();
     void framesRunInOrderWithCharacterDelay();
     void missingPortGivesStatusZero();
+    void settingsReopenOnlyWhenChangedAndWaitAtMostOneAnswer();
 };
 
 void TestSerialChannel::answerFraming_data()
@@ -297,6 +298,37 @@ void TestSerialChannel::missingPortGivesStatusZero()
     QVERIFY(!channel.lastError().isEmpty());
     const FrameEntry entry = runFrame(channel, "03511201", 100);
     QCOMPARE(entry.status, 0);
+}
+
+void TestSerialChannel::settingsReopenOnlyWhenChangedAndWaitAtMostOneAnswer()
+{
+    PtyPeer peer([](const QByteArray &) { return Reply{}; }); // silent
+    SerialChannel channel;
+    QSignalSpy state(&channel, &SerialChannel::portStateChanged);
+    PortSettings settings;
+    settings.portName = peer.path();
+    channel.setPortSettings(settings);
+    QVERIFY(channel.isOpen());
+    const int opened = state.count();
+    // The connection sets the same settings again and again: no reopen, so
+    // the adapter's modem lines stay as they are.
+    for (int i = 0; i < 5; ++i)
+        channel.setPortSettings(settings);
+    QCOMPARE(state.count(), opened);
+
+    // A frame that waits far longer than the settings may wait.
+    CommunicationInterface::DataFrame slow(1);
+    slow.front().command = octets("027022");
+    slow.front().timeoutMs = 3 * SerialChannel::kSettingsWaitMs;
+    QSignalSpy finished(&channel, &CommunicationInterface::emitFinished);
+    channel.sendFrame(&slow);
+    settings.vSetBaudrateDefault(0);
+    channel.setPortSettings(settings);
+    // Returned before the frame ahead of the reopen was done with.
+    QCOMPARE(finished.count(), 0);
+    QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, 6 * SerialChannel::kSettingsWaitMs);
+    QTRY_VERIFY_WITH_TIMEOUT(state.count() > opened, 5000);
+    QVERIFY(channel.isOpen());
 }
 
 QTEST_MAIN(TestSerialChannel)

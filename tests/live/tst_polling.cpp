@@ -5,12 +5,14 @@
 #include "sensorwindowprobe.h"
 
 #include "catalogue/catalogue.h"
+#include "comm/framekeeper.h"
 #include "comm/masterframes.h"
 #include "comm/pause.h"
 #include "persistence/dialoglayer.h"
 
 #include <extensionsystem/globals.h>
 #include <simulator/simulatedchannel.h>
+#include <utils/connectionstatus.h>
 #include <utils/genericchart.h>
 #include <utils/valueovertime.h>
 
@@ -21,6 +23,8 @@
 #include <QtTest>
 
 #include <memory>
+
+Q_DECLARE_METATYPE(IoLinkSim::FaultSettings)
 
 using namespace K4KTest;
 using namespace DirazSensorPlugin::Core;
@@ -93,7 +97,7 @@ struct Rig
         if (!QTest::qWaitFor([&] { return channel.records().size() >= frames; }, LongWaitMs))
             return false;
         d.pollingAllowed = false;
-        return QTest::qWaitFor([&] { return d.pendingRequestId == 0; }, LongWaitMs);
+        return QTest::qWaitFor([&] { return !d.poll.isPending(); }, LongWaitMs);
     }
 
     // Distances the chart's distance plot holds, a repeated sample shown once.
@@ -127,8 +131,9 @@ private slots:
     void objectInformationIsReadAndFetched();
     void oneAnswerOwedStartsNoSecondPoll();
     void staleRequestIdChangesNothing();
-    void timeoutsAreToleratedTwice_data();
-    void timeoutsAreToleratedTwice();
+    void onlyLossesInARowLoseTheSensor_data();
+    void onlyLossesInARowLoseTheSensor();
+    void anAnswerArrivingWhileThePollStepIsBusyIsNotLost();
     void pollingStopsWhenTheChannelGoes();
     void aNewChannelIsPolledWhileTheOldOneStillOwesAnAnswer();
     void pollMutexIsNotReenteredFromTheWarning();
@@ -158,7 +163,7 @@ void PollingTest::cyclesReachTheDecoderExceptAtCounterTwo()
     QCOMPARE(d.stateRows[0]->text(2), QString::number(expected.last()));
     QCOMPARE(d.stateRows[0]->text(3), QStringLiteral(" mm"));
     QVERIFY(rig.w.ui->chartToolbar->isEnabled());
-    QCOMPARE(d.pendingFrames.size(), std::size_t(0));
+    QVERIFY(!d.poll.isPending());
 }
 
 void PollingTest::objectInformationIsReadAndFetched()
@@ -202,13 +207,13 @@ void PollingTest::oneAnswerOwedStartsNoSecondPoll()
     auto &d = rig.w.p();
     d.pollingAllowed = false; // only the calls below start polls
     rig.w.queryStatusData();
-    const unsigned int first = d.pendingRequestId;
+    const unsigned int first = d.poll.pendingId();
     QVERIFY(first != 0);
     rig.w.queryStatusData();
     rig.w.enableStatusChecking(true);
-    QCOMPARE(d.pendingRequestId, first);
-    QCOMPARE(d.pollCounter, 16);
-    QTRY_COMPARE_WITH_TIMEOUT(d.pendingRequestId, 0u, LongWaitMs);
+    QCOMPARE(d.poll.pendingId(), first);
+    QCOMPARE(d.poll.counter(), 16);
+    QTRY_VERIFY_WITH_TIMEOUT(!d.poll.isPending(), LongWaitMs);
     QCOMPARE(rig.channel.records().size(), std::size_t(1));
     QVERIFY(d.chartTimer.isActive()); // the answer schedules the next poll
 }
@@ -221,95 +226,120 @@ void PollingTest::staleRequestIdChangesNothing()
     rig.channel.setClockStepPerFrame(50);
     d.pollingAllowed = false;
     rig.w.queryStatusData();
-    const unsigned int old = d.pendingRequestId;
-    QTRY_COMPARE_WITH_TIMEOUT(d.pendingRequestId, 0u, LongWaitMs);
+    const unsigned int old = d.poll.pendingId();
+    QTRY_VERIFY_WITH_TIMEOUT(!d.poll.isPending(), LongWaitMs);
     const QString shown = d.stateRows[0]->text(2);
     const int samples = d.chart->getData(3)->size();
     QVERIFY(samples > 0);
 
     rig.w.queryStatusData();
-    const unsigned int current = d.pendingRequestId;
+    const unsigned int current = d.poll.pendingId();
     QVERIFY(current != old);
     for (unsigned int stale : {old, current + 7}) {
         emit rig.channel.emitFinished(stale);
-        QCOMPARE(d.pendingRequestId, current);
-        QCOMPARE(d.pendingFrames.size(), std::size_t(1));
-        QCOMPARE(d.pendingFrames.count(current), std::size_t(1));
-        QCOMPARE(d.pollCounter, 15);
-        QCOMPARE(d.noAnswerCredit, 2);
+        QCOMPARE(d.poll.pendingId(), current);
+        QCOMPARE(d.poll.counter(), 15);
+        QCOMPARE(d.poll.allowance(), PollTransport::kToleratedLosses);
         QCOMPARE(d.stateRows[0]->text(2), shown);
         QCOMPARE(d.chart->getData(3)->size(), samples);
     }
 
     // The real answer is still taken.
-    QTRY_COMPARE_WITH_TIMEOUT(d.pendingRequestId, 0u, LongWaitMs);
+    QTRY_VERIFY_WITH_TIMEOUT(!d.poll.isPending(), LongWaitMs);
     QVERIFY(d.stateRows[0]->text(2) != shown);
-    QVERIFY(d.pendingFrames.empty());
 }
 
-void PollingTest::timeoutsAreToleratedTwice_data()
+void PollingTest::onlyLossesInARowLoseTheSensor_data()
 {
-    QTest::addColumn<int>("silentAfter");
-    QTest::addColumn<int>("dropEvery");
-    QTest::addColumn<int>("framesAtWarning");
-    QTest::newRow("silent from the fourth frame") << 3 << 0 << 6;
-    QTest::newRow("every fourth frame dropped") << 0 << 4 << 12;
+    QTest::addColumn<IoLinkSim::FaultSettings>("faults");
+    QTest::addColumn<int>("frames");
+    QTest::addColumn<bool>("lost");
+    IoLinkSim::FaultSettings silent;
+    silent.silentAfter = 3;
+    QTest::newRow("silent from the fourth frame") << silent << 3 << true;
+    IoLinkSim::FaultSettings noise;
+    noise.garbageEvery = 1; // noise of every length, given away by its count octet
+    QTest::newRow("noise") << noise << 0 << true;
+    for (int every : {2, 3, 5, 100}) {
+        IoLinkSim::FaultSettings drops;
+        drops.dropEvery = every;
+        QTest::newRow(qPrintable(QStringLiteral("every %1th answer lost").arg(every))) << drops << 3 * every + 5 << false;
+    }
 }
 
-void PollingTest::timeoutsAreToleratedTwice()
+void PollingTest::onlyLossesInARowLoseTheSensor()
 {
-    QFETCH(int, silentAfter);
-    QFETCH(int, dropEvery);
-    QFETCH(int, framesAtWarning);
+    QFETCH(IoLinkSim::FaultSettings, faults);
+    QFETCH(int, frames);
+    QFETCH(bool, lost);
     Rig rig;
     auto &d = rig.w.p();
+    d.chartTimer.setInterval(0);
+    rig.channel.setSilenceLimitMs(20);
     rig.releaseChannelLikeTheHost();
     d.portSelector->addItem(QStringLiteral("/dev/simulated"));
     d.portSelector->setCurrentIndex(2);
     d.lastPortIndex = 2;
-    IoLinkSim::FaultSettings faults;
-    faults.silentAfter = silentAfter;
-    faults.dropEvery = dropEvery;
+    d.connectionStatus->setConnected(true);
     rig.channel.master().setFaults(faults);
 
     std::vector<IoLinkSim::SimulatedChannel::Record> atWarning;
-    int selectorAtWarning = -1;
     DialogLayer::setAnswerer([&](const DialogLayer::Shown &) {
         atWarning = rig.channel.records();
-        selectorAtWarning = d.portSelector->currentIndex();
         return int(QMessageBox::Ok);
     });
     rig.w.enableStatusChecking(true);
+    if (!lost) {
+        QTRY_VERIFY_WITH_TIMEOUT(int(rig.channel.records().size()) >= frames, LongWaitMs);
+        QVERIFY(DialogLayer::shown().isEmpty());
+        QVERIFY(rig.w.connected);
+        QCOMPARE(rig.w.serialChannel(), &rig.channel);
+        return;
+    }
     QTRY_VERIFY_WITH_TIMEOUT(!DialogLayer::shown().isEmpty(), LongWaitMs);
-    QTRY_COMPARE_WITH_TIMEOUT(d.pendingRequestId, 0u, LongWaitMs);
+    QTRY_VERIFY_WITH_TIMEOUT(!d.poll.isPending(), LongWaitMs);
 
     const QList<DialogLayer::Shown> shown = DialogLayer::shown();
     QCOMPARE(shown.size(), 1);
     QCOMPARE(shown[0].kind, DialogLayer::Kind::Warning);
     QCOMPARE(shown[0].title, QStringLiteral("Connecting to sensor"));
     QCOMPARE(shown[0].text, QStringLiteral("The sensor did not respond, please make sure it is properly connected."));
-    QCOMPARE(shown[0].buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
-
-    // Two time-outs passed silently; the third, however many answers came
-    // between, lost the sensor.
-    QCOMPARE(int(atWarning.size()), framesAtWarning);
-    int unanswered = 0;
-    for (const auto &record : atWarning) {
-        QCOMPARE(hex(record.command), hex(cycleFrame()));
-        unanswered += record.status == 0 ? 1 : 0;
-    }
-    QCOMPARE(unanswered, 3);
-    QCOMPARE(atWarning.back().status, 0);
-    QCOMPARE(selectorAtWarning, 0);
+    QCOMPARE(int(atWarning.size()), frames + 3);
+    // Noise never reached the chart as a distance.
+    if (faults.garbageEvery > 0)
+        QVERIFY(rig.distanceSamples().isEmpty());
 
     QCOMPARE(d.portSelector->currentIndex(), 0);
-    QCOMPARE(d.lastPortIndex, 0);
     QVERIFY(!rig.w.connected);
     QCOMPARE(rig.w.serialChannel(), nullptr);
     QVERIFY(!d.chartTimer.isActive());
-    QVERIFY(d.pendingFrames.empty());
-    // The connection check found no channel: one credit is used up again.
-    QCOMPARE(d.noAnswerCredit, 1);
+    // The connection check found no channel: one allowance is used up again.
+    QCOMPARE(d.poll.allowance(), PollTransport::kToleratedLosses - 1);
+    // Nothing shown claims a sensor that is gone.
+    QVERIFY(!d.connectionStatus->isConnected());
+    QVERIFY(d.stateRows[0]->isDisabled());
+    QCOMPARE(d.stateRows[0]->text(2).trimmed(), QStringLiteral("\u2014"));
+    QVERIFY(d.stateRows[3]->isDisabled());
+    QVERIFY(!d.stateRows[11]->isDisabled());
+}
+
+void PollingTest::anAnswerArrivingWhileThePollStepIsBusyIsNotLost()
+{
+    Rig rig;
+    auto &d = rig.w.p();
+    d.pollingAllowed = false;
+    rig.w.queryStatusData();
+    QVERIFY(d.poll.isPending());
+    // The answer comes while another poll step holds the mutex.
+    d.pollMutex.lock();
+    QTRY_COMPARE_WITH_TIMEOUT(rig.channel.records().size(), std::size_t(1), LongWaitMs);
+    QTest::qWait(10);
+    d.pollMutex.unlock();
+    QVERIFY(d.poll.isPending());
+    // The next step hands the kept answer on; polling goes on.
+    rig.w.queryStatusData();
+    QTRY_VERIFY_WITH_TIMEOUT(!d.poll.isPending(), LongWaitMs);
+    QVERIFY(d.chartTimer.isActive());
 }
 
 void PollingTest::pollingStopsWhenTheChannelGoes()
@@ -317,16 +347,15 @@ void PollingTest::pollingStopsWhenTheChannelGoes()
     Rig rig;
     auto &d = rig.w.p();
     rig.w.queryStatusData();
-    QVERIFY(d.pendingRequestId != 0);
+    QVERIFY(d.poll.isPending());
     rig.w.setSerialChannel(nullptr);
-    QTRY_COMPARE_WITH_TIMEOUT(d.pendingRequestId, 0u, LongWaitMs);
-    QVERIFY(d.pendingFrames.empty());
+    QTRY_VERIFY_WITH_TIMEOUT(!d.poll.isPending(), LongWaitMs);
     QVERIFY(!d.chartTimer.isActive());
 
     // Without a channel nothing is sent and nothing scheduled.
     rig.w.queryChartData();
     rig.w.enableStatusChecking(true);
-    QCOMPARE(d.pendingRequestId, 0u);
+    QVERIFY(!d.poll.isPending());
     QVERIFY(!d.chartTimer.isActive());
     QCOMPARE(rig.channel.records().size(), std::size_t(1));
 }
@@ -338,7 +367,7 @@ void PollingTest::aNewChannelIsPolledWhileTheOldOneStillOwesAnAnswer()
     d.pollingAllowed = false;
     rig.channel.model().motion().setFixed(1200.0);
     rig.w.queryStatusData();
-    QVERIFY(d.pendingRequestId != 0);
+    QVERIFY(d.poll.isPending());
 
     // The host hands over another channel before the first one answered;
     // both number their requests from 1.
@@ -347,50 +376,54 @@ void PollingTest::aNewChannelIsPolledWhileTheOldOneStillOwesAnAnswer()
     other.model().motion().setFixed(2400.0);
     rig.w.setSerialChannel(&other);
     rig.w.queryStatusData();
-    QCOMPARE(d.pendingRequestId, 1u);
-    QTRY_COMPARE_WITH_TIMEOUT(d.pendingRequestId, 0u, LongWaitMs);
+    QCOMPARE(d.poll.pendingId(), 1u);
+    QCOMPARE(FrameKeeper::heldOn(&rig.channel), 1);
+    QTRY_VERIFY_WITH_TIMEOUT(!d.poll.isPending(), LongWaitMs);
     QTRY_COMPARE_WITH_TIMEOUT(rig.channel.records().size(), std::size_t(1), LongWaitMs);
     QCOMPARE(other.records().size(), std::size_t(1));
     // Only the new channel's answer was shown.
     QCOMPARE(d.stateRows[0]->text(2), QStringLiteral("2400"));
     QCOMPARE(d.chart->getData(3)->size(), 1);
-    QVERIFY(d.pendingFrames.empty());
-    QCOMPARE(d.abandonedFrames.size(), std::size_t(1));
-    // The old channel filled the frame it was given, not the new poll's.
-    QCOMPARE(int(d.abandonedFrames.front()->front().answer.size()), CycleAnswerLength);
+    // The old channel filled the frame it was given, which was freed only then.
+    QCOMPARE(int(rig.channel.records().front().answer.size()), CycleAnswerLength);
+    QTRY_COMPARE_WITH_TIMEOUT(FrameKeeper::heldOn(&rig.channel), 0, LongWaitMs);
 }
 
 void PollingTest::pollMutexIsNotReenteredFromTheWarning()
 {
     Rig rig;
     auto &d = rig.w.p();
-    d.noAnswerCredit = 0;
+    d.poll.setAllowance(0);
     rig.channel.model().unplug();
 
     bool mutexHeld = false;
     unsigned int idInside = 0;
-    std::size_t framesInside = 0;
+    bool pendingInside = true;
+    unsigned int polled = 0;
     DialogLayer::setAnswerer([&](const DialogLayer::Shown &) {
         mutexHeld = !d.pollMutex.tryLock();
         if (!mutexHeld)
             d.pollMutex.unlock();
-        idInside = d.pendingRequestId;
+        idInside = d.poll.pendingId();
         // A timer-started poll and the answer being handled, arriving again
         // while the box is open.
         rig.w.queryChartData();
         rig.w.queryStatusData();
-        rig.w.queryStatusData(idInside);
-        framesInside = d.pendingFrames.size();
+        rig.w.queryStatusData(polled);
+        pendingInside = d.poll.isPending();
         return int(QMessageBox::Ok);
     });
     rig.w.queryStatusData();
-    const unsigned int polled = d.pendingRequestId;
+    polled = d.poll.pendingId();
     QTRY_VERIFY_WITH_TIMEOUT(!DialogLayer::shown().isEmpty(), LongWaitMs);
-    QTRY_VERIFY_WITH_TIMEOUT(d.pendingFrames.empty(), LongWaitMs);
+    QTRY_VERIFY_WITH_TIMEOUT(!d.poll.isPending(), LongWaitMs);
 
     QVERIFY(mutexHeld);
-    QCOMPARE(idInside, polled);
-    QCOMPARE(framesInside, std::size_t(1));
+    // The answer being handled was taken before the box; the repeated one
+    // is ignored once the box is gone.
+    QCOMPARE(idInside, 0u);
+    QVERIFY(!pendingInside);
+    QTest::qWait(20);
     QCOMPARE(DialogLayer::shown().size(), 1);
     // Only the poll itself and, after the box, the connection probe went out.
     for (const auto &record : rig.channel.records())

@@ -154,17 +154,21 @@ void ProcessDataViewTest::outputClicksSendTheOctet_data()
 {
     QTest::addColumn<QList<int>>("clicks");
     QTest::addColumn<QList<int>>("sent");
-    QTest::newRow("uncheck the first, then check the last") << QList<int>{11, 15} << QList<int>{0x01, 0x81};
-    QTest::newRow("check the second") << QList<int>{12} << QList<int>{0x02};
-    QTest::newRow("check the third") << QList<int>{13} << QList<int>{0x08};
-    QTest::newRow("check the fourth") << QList<int>{14} << QList<int>{0x10};
-    QTest::newRow("check and uncheck again") << QList<int>{14, 14} << QList<int>{0x10, 0x00};
+    QTest::addColumn<int>("column"); // clicked; only the check boxes' column toggles
+    QTest::newRow("uncheck the first, then check the last") << QList<int>{11, 15} << QList<int>{0x01, 0x81} << 2;
+    QTest::newRow("check the second") << QList<int>{12} << QList<int>{0x02} << 2;
+    QTest::newRow("check the third") << QList<int>{13} << QList<int>{0x08} << 2;
+    QTest::newRow("check the fourth") << QList<int>{14} << QList<int>{0x10} << 2;
+    QTest::newRow("check and uncheck again") << QList<int>{14, 14} << QList<int>{0x10, 0x00} << 2;
+    QTest::newRow("click on a caption") << QList<int>{11, 12} << QList<int>{} << 0;
+    QTest::newRow("click on a state text") << QList<int>{11} << QList<int>{} << 3;
 }
 
 void ProcessDataViewTest::outputClicksSendTheOctet()
 {
     QFETCH(QList<int>, clicks);
     QFETCH(QList<int>, sent);
+    QFETCH(int, column);
     DescriptionFile file(document(QString(), entries()));
     SensorWindowProbe w(nullptr, file.path());
     IoLinkSim::SimulatedChannel channel;
@@ -177,10 +181,12 @@ void ProcessDataViewTest::outputClicksSendTheOctet()
     QStringList expected;
     for (int i = 0; i < clicks.size(); ++i) {
         QTreeWidgetItem *row = d.stateRows[clicks[i]];
-        row->setCheckState(2, row->checkState(2) == Qt::Checked ? Qt::Unchecked : Qt::Checked);
-        emit d.processDataTree->itemClicked(row, 2);
-        expected << hex(octets({0x02, 0x73, 0x27})) << hex(buildOutputCommand(quint8(sent[i])))
-                 << hex(octets({0x06, 0x4c, 0x24, 0x00, 0x00, 0x01, 0x98}));
+        if (column == 2)
+            row->setCheckState(2, row->checkState(2) == Qt::Checked ? Qt::Unchecked : Qt::Checked);
+        emit d.processDataTree->itemClicked(row, column);
+        if (i < sent.size())
+            expected << hex(octets({0x02, 0x73, 0x27})) << hex(buildOutputCommand(quint8(sent[i])))
+                     << hex(octets({0x06, 0x4c, 0x24, 0x00, 0x00, 0x01, 0x98}));
     }
     QStringList wire;
     for (const auto &record : channel.records())

@@ -4,6 +4,11 @@
 
 #include <extensionsystem/communicationinterface.h>
 #include <extensionsystem/connectionregistry.h>
+#include <hostconnectionregistry.h>
+
+#include <fcntl.h>
+#include <stdlib.h>
+#include <unistd.h>
 
 #include <QComboBox>
 #include <QMdiArea>
@@ -48,6 +53,28 @@ public:
     FakeChannel fake;
 };
 
+// A pseudo-terminal whose slave end stands in for a serial port.
+class PtyPort
+{
+public:
+    PtyPort()
+    {
+        m_fd = posix_openpt(O_RDWR | O_NOCTTY);
+        if (m_fd >= 0 && grantpt(m_fd) == 0 && unlockpt(m_fd) == 0)
+            m_path = QString::fromLatin1(ptsname(m_fd));
+    }
+    ~PtyPort()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    QString path() const { return m_path; }
+
+private:
+    int m_fd = -1;
+    QString m_path;
+};
+
 } // namespace
 
 class TestSensorInterface : public QObject
@@ -59,7 +86,9 @@ private slots:
     void identity();
     void portSwitching_data();
     void portSwitching();
-    void refusedRegistrationLeavesWindowAlone();
+    void refusedRegistrationLeavesWindowWithoutChannel();
+    void hostRegistryLendsOneChannelPerPort();
+    void aPortHeldElsewhereLeavesNoDanglingChannel();
     void delaysComeFromCatalogue();
     void sendDataNeedsChannel();
     void destructionUnregistersPlugin();
@@ -132,7 +161,7 @@ void TestSensorInterface::portSwitching()
     QCOMPARE(object.window()->serialChannel(), connected ? &m_registry->fake : nullptr);
 }
 
-void TestSensorInterface::refusedRegistrationLeavesWindowAlone()
+void TestSensorInterface::refusedRegistrationLeavesWindowWithoutChannel()
 {
     SensorInterface object(&m_record, m_sub);
     emit object.window()->vComPortSelected("/dev/ttyA");
@@ -140,12 +169,65 @@ void TestSensorInterface::refusedRegistrationLeavesWindowAlone()
     m_registry->refuse = true;
     emit object.window()->vComPortSelected("/dev/ttyB");
     QVERIFY(!object.isConnected());
-    // The registry gave nothing; the window keeps what it had.
+    // The old port was given up and the new one refused: the window must not
+    // keep a channel the host may have deleted.
+    QCOMPARE(object.window()->serialChannel(), nullptr);
+    // A refused port may be free later: choosing it again asks again.
+    m_registry->refuse = false;
+    emit object.window()->vComPortSelected("/dev/ttyB");
     QCOMPARE(object.window()->serialChannel(), &m_registry->fake);
+    m_registry->refuse = true;
+    emit object.window()->vComPortSelected("/dev/ttyC");
     // Offline is a no-op now: the object is not connected.
     m_registry->calls.clear();
     emit object.window()->vComPortSelected("");
     QVERIFY(m_registry->calls.isEmpty());
+}
+
+void TestSensorInterface::hostRegistryLendsOneChannelPerPort()
+{
+    m_registry.reset();
+    HostConnectionRegistry registry;
+    PtyPort port;
+    QVERIFY(!port.path().isEmpty());
+    PortSettings settings;
+    settings.portName = port.path();
+    SensorInterface first(&m_record, m_sub), second(&m_record, m_area->addSubWindow(new QWidget));
+    CommunicationInterface *a = nullptr, *b = nullptr;
+    registry.registerConnection(settings, &a, &first);
+    registry.registerConnection(settings, &b, &second);
+    QVERIFY(a);
+    QCOMPARE(b, nullptr); // held by the first
+    QCOMPARE(registry.portsInUse(), QStringList{port.path()});
+    registry.unregisterConnection(&first);
+    QVERIFY(registry.portsInUse().isEmpty());
+    registry.registerConnection(settings, &b, &second);
+    QVERIFY(b);
+    PortSettings missing;
+    missing.portName = QStringLiteral("/dev/no-such-port");
+    QSignalSpy failed(&registry, &HostConnectionRegistry::portFailed);
+    registry.registerConnection(missing, &a, &first);
+    QCOMPARE(a, nullptr);
+    QCOMPARE(failed.count(), 1);
+}
+
+void TestSensorInterface::aPortHeldElsewhereLeavesNoDanglingChannel()
+{
+    m_registry.reset();
+    HostConnectionRegistry registry;
+    PtyPort held, own;
+    SensorInterface first(&m_record, m_sub), second(&m_record, m_area->addSubWindow(new QWidget));
+    emit first.window()->vComPortSelected(held.path());
+    emit second.window()->vComPortSelected(own.path());
+    QVERIFY(first.isConnected() && second.isConnected());
+    // The second window switches to the port the first one holds: its own
+    // channel is deleted by the host and no new one is lent.
+    emit second.window()->vComPortSelected(held.path());
+    QVERIFY(!second.isConnected());
+    QCOMPARE(second.window()->serialChannel(), nullptr);
+    QVERIFY(!second.window()->bCheckConnection());
+    second.window()->queryStatusData(0);
+    QCOMPARE(registry.portsInUse(), QStringList{held.path()});
 }
 
 void TestSensorInterface::delaysComeFromCatalogue()

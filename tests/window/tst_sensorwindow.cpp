@@ -106,7 +106,13 @@ void SensorWindowTest::offlineWindowAfterConstruction()
     for (const QString &id : qAsConst(w.hiddenPropertyIds))
         QVERIFY2(w.propertyAddresses.contains(id) || !w.findProperty(id), qPrintable(id));
     QCOMPARE(w.dockWidgetArea(d.propertyTreeDock), Qt::LeftDockWidgetArea);
-    QCOMPARE(w.dockWidgetArea(d.processDataDock), Qt::RightDockWidgetArea);
+    // The chart is the widest area: tree and process data share the left column.
+    QCOMPARE(w.dockWidgetArea(d.processDataDock), Qt::LeftDockWidgetArea);
+    // Status bits 4 to 7 name their conditions from the start.
+    QCOMPARE(d.stateRows[7]->toolTip(0), QStringLiteral("Object too close"));
+    for (int row = 8; row <= 10; ++row)
+        QVERIFY(!d.stateRows[row]->toolTip(0).isEmpty());
+    QVERIFY(!d.chart->isEnabled()); // offline
 }
 
 void SensorWindowTest::presentationModeHidesTreeObservationAndCharts_data()
