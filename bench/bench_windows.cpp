@@ -49,7 +49,7 @@ public:
         enableStatusChecking(true);
     }
     void stopPolling() { d->pollingAllowed = false; }
-    bool pollInFlight() const { return d->pendingRequestId != 0; }
+    bool pollInFlight() const { return d->poll.isPending(); }
 };
 
 struct Sensor
