@@ -46,7 +46,10 @@ std::vector<OrderedOption> orderedOptions(QStringList *arguments, const QStringL
         if (name == QLatin1String("simulate")) {
             *simulators = 1;
             static const QRegularExpression count(QStringLiteral("^[0-9]+$"));
-            if (i + 1 < arguments->size() && count.match(arguments->at(i + 1)).hasMatch()) {
+            if (equals >= 0) {
+                *simulators = value.toInt();
+                (*arguments)[i] = QStringLiteral("--simulate");
+            } else if (i + 1 < arguments->size() && count.match(arguments->at(i + 1)).hasMatch()) {
                 *simulators = arguments->at(i + 1).toInt();
                 arguments->removeAt(i + 1);
             }
