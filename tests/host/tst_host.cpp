@@ -114,6 +114,9 @@ void TestHost::scriptedRunEndsWithItsStatus_data()
                                          << 4 << "the sensor was lost";
     QTest::newRow("unreadable settings file")
         << open + QStringList{"--settings", "/nonexistent/x.wts"} << 6 << "cannot read /nonexistent/x.wts";
+    QTest::newRow("save into a missing folder")
+        << QStringList{"--open", model, "--save-settings", "/nonexistent/x.wts"} << 7
+        << "save settings /nonexistent/x.wts failed";
     QTest::newRow("step before any sensor") << QStringList{"--set", "A=1", "--open", model} << 1
                                             << "--set needs an --open before it";
     QTest::newRow("second simulator not started") << QStringList{"--simulate", "--open", model, "--auto-connect",
