@@ -70,8 +70,8 @@ int main(int argc, char *argv[])
     parser.setApplicationDescription("Sensor configuration host");
     parser.addHelpOption();
     const QCommandLineOption listOption("list-sensors", "Print the models the plug-in supports and quit.");
-    const QCommandLineOption openOption("open", "Open the sensor model NAME (repeatable; the steps after it act on it).",
-                                        "NAME");
+    const QCommandLineOption openOption(
+        "open", "Open the sensor model NAME (repeatable; the steps after it act on it).", "NAME");
     const QCommandLineOption portOption("port", "Offer the serial port PATH (repeatable).", "PATH");
     const QCommandLineOption simulateOption(
         "simulate", "Start N simulated masters (--simulate N, default 1) and offer their ports.");
