@@ -68,6 +68,10 @@ void addNode(const pt::ptree &node, std::vector<ParameterInfo> *out)
             info.defaultNumber = numberOr(node, "defaultvalue", 0);
         info.minimum = numberOr(node, "min", 0);
         info.maximum = numberOr(node, "max", 0);
+        double unused = 0;
+        info.hasLimits = parseNumber(node.get<std::string>("min", ""), &unused)
+                         && parseNumber(node.get<std::string>("max", ""), &unused);
+        info.readOnly = node.get<std::string>("readonly", "") == "true";
         if (const auto items = node.get_child_optional("items"))
             info.itemCount = int(items->size());
         out->push_back(info);

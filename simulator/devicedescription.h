@@ -21,6 +21,8 @@ struct ParameterInfo
     int itemCount = 0;         // enumerator entries
     double minimum = 0;
     double maximum = 0;
+    bool hasLimits = false;    // the file gives both min and max
+    bool readOnly = false;     // the file marks it read-only
 };
 
 // One variant of a catalogue model and the product name it reports.

@@ -2,11 +2,17 @@
 
 #include "simulator/devicevalues.h"
 
+#include "comm/masterframes.h"
+#include "device/enummapping.h"
 #include "device/flagwords.h"
+#include "device/parameterwrite.h"
+#include "live/processdecoding.h"
+#include "live/unitconversion.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <iterator>
 
 namespace IoLinkSim {
 
@@ -14,10 +20,13 @@ namespace {
 
 using Kind = ParameterInfo::Kind;
 
-constexpr int kProductNameIndex = 0x12;
-constexpr int kSystemCommandIndex = 2;
-constexpr int kObjectInfoIndex = 0x1211;
-constexpr std::int64_t kSimulationOff = 65536;
+namespace Proto = DirazSensorPlugin::Core;
+using Proto::SpecialCode;
+
+constexpr int kProductNameIndex = Proto::ProductNameIndex;
+constexpr int kSystemCommandIndex = Proto::SystemCommandIndex;
+constexpr int kObjectInfoIndex = Proto::ObjectInfoIndex;
+constexpr std::int64_t kSimulationOff = Proto::SimulationDistanceOff;
 
 // Flag bits of the status word.
 constexpr int kFlagContaminationOptic = 1;
@@ -61,7 +70,22 @@ bool isNumericText(const ParameterInfo &p)
 
 std::int64_t roundHalfUp(double v)
 {
-    return std::int64_t(std::floor(v + 0.5));
+    return std::int64_t(Proto::roundHalfUp(v));
+}
+
+SpecialCode specialCodeOf(DeviceModel::ObjectState state)
+{
+    switch (state) {
+    case DeviceModel::ObjectState::Absent:
+        return SpecialCode::NoData;
+    case DeviceModel::ObjectState::TooFar:
+        return SpecialCode::TooFar;
+    case DeviceModel::ObjectState::TooNear:
+        return SpecialCode::TooNear;
+    case DeviceModel::ObjectState::Valid:
+        break;
+    }
+    return SpecialCode::None;
 }
 
 } // namespace
@@ -83,6 +107,8 @@ DeviceModel::DeviceModel(const DeviceDescription &description)
         c.info = &p;
         m_memory.emplace(address, c);
     }
+    for (auto &entry : m_memory)
+        resetCell(entry.second);
     restoreDefaults();
 }
 
@@ -180,12 +206,27 @@ std::int64_t DeviceModel::defaultValue(const ParameterInfo &p) const
     return 0;
 }
 
+void DeviceModel::resetCell(Cell &c)
+{
+    c.value = defaultValue(*c.info);
+    c.text = c.kind == Kind::String ? c.info->defaultText : std::string();
+    if (c.id == "FirmwareRevisionReadOnly")
+        c.text = kFirmwareRevision;
+    else if (c.id == "SerialNumberReadOnly")
+        c.text = kSerialNumber;
+    else if (c.id == "HardwareRevisionReadOnly")
+        c.text = kHardwareRevision;
+}
+
 void DeviceModel::restoreDefaults()
 {
+    // Counters belong to the device's life, not to its settings.
+    static const char *const kept[] = {"BootCounterSelfReadOnly", "OperatingHoursSelfReadOnly", "CrashCounter"};
     for (auto &entry : m_memory) {
         Cell &c = entry.second;
-        c.value = defaultValue(*c.info);
-        c.text = c.kind == Kind::String ? c.info->defaultText : std::string();
+        if (std::find_if(std::begin(kept), std::end(kept), [&c](const char *id) { return c.id == id; })
+            == std::end(kept))
+            resetCell(c);
     }
     m_teach = Teach();
     m_outputState[0] = m_outputState[1] = false;
@@ -285,6 +326,12 @@ DeviceModel::ReadResult DeviceModel::read(int index, int subIndex)
 {
     settle();
     ReadResult r;
+    const auto failure = m_failNextRead.find(index);
+    if (failure != m_failNextRead.end()) {
+        r.error = failure->second;
+        m_failNextRead.erase(failure);
+        return r;
+    }
     if (index == kProductNameIndex && subIndex == 0) {
         r.kind = ReadResult::Kind::Text;
         r.octets = productName();
@@ -311,6 +358,8 @@ DeviceModel::ReadResult DeviceModel::read(int index, int subIndex)
     std::int64_t value = c.value;
     if (c.id == "TeachStatus" && teachBusy())
         value = 1;
+    if (c.id == "OperatingHoursSelfReadOnly")
+        value += now() / kMsPerHour;
     r.kind = ReadResult::Kind::Number;
     r.size = std::max(c.size, 3);
     r.octets = bigEndian(std::uint64_t(value), r.size - 2);
@@ -343,7 +392,7 @@ std::uint16_t DeviceModel::write(int index, int subIndex, const std::string &val
     if (it == m_memory.end())
         return IndexUnavailable;
     Cell &c = it->second;
-    if (contains(c.id, "ReadOnly") || index == kProductNameIndex)
+    if (c.info->readOnly || contains(c.id, "ReadOnly") || index == kProductNameIndex)
         return AccessDenied;
     if (c.kind == Kind::String) {
         if (value.size() > 32)
@@ -365,7 +414,35 @@ std::uint16_t DeviceModel::write(int index, int subIndex, const std::string &val
         }
         return NoError; // a button holds nothing
     }
+    if (const std::uint16_t refused = refusal(c, v))
+        return refused;
     c.value = v;
+    return NoError;
+}
+
+std::uint16_t DeviceModel::refusal(const Cell &c, std::int64_t value) const
+{
+    const ParameterInfo &p = *c.info;
+    if (p.kind == Kind::Enumerator) {
+        if (c.id == "TeachLoked")
+            return value >= 0 && value <= 0x0F ? NoError : ValueOutOfRange;
+        const std::string key = variant() ? variant()->id3 : std::string();
+        for (int i = 0; i < p.itemCount; ++i) {
+            if (enumerationDeviceValue(c.id, i, key) == value)
+                return NoError;
+        }
+        return ValueOutOfRange;
+    }
+    if ((p.kind != Kind::Int && p.kind != Kind::Double) || !p.hasLimits)
+        return NoError;
+    // The far limit's "off" codes lie beyond its maximum on purpose.
+    if (c.id == "DetectionRangeFar"
+        && (value == Proto::farRangeDeviceValue(10001, 10001) || value == Proto::farRangeDeviceValue(100001, 100001)))
+        return NoError;
+    if (double(value) > p.maximum)
+        return Proto::DeviceError::ValueAboveLimit;
+    if (double(value) < p.minimum)
+        return Proto::DeviceError::ValueBelowLimit;
     return NoError;
 }
 
@@ -562,28 +639,13 @@ std::string DeviceModel::processData(std::uint8_t *status)
     auto put = [&pd](int at, std::uint64_t v, int octets) { pd.replace(std::size_t(at), std::size_t(octets), bigEndian(v, octets)); };
     const bool valid = m.state == ObjectState::Valid;
     const int speed = std::clamp(m.speed, -0x7FF0, 0x7FF0);
-    std::uint16_t speedCode = std::uint16_t(speed);
-    std::uint8_t intensityCode = std::uint8_t(m.intensity);
-    switch (m.state) {
-    case ObjectState::Absent:
-        speedCode = 0x7FFC;
-        intensityCode = 0xFF;
-        break;
-    case ObjectState::TooFar:
-        speedCode = 0x7FF8;
-        intensityCode = 0xFE;
-        break;
-    case ObjectState::TooNear:
-        speedCode = 0x8008;
-        intensityCode = 0x00;
-        break;
-    case ObjectState::Valid:
-        break;
-    }
+    const SpecialCode special = specialCodeOf(m.state);
+    const std::uint16_t speedCode = valid ? std::uint16_t(speed) : Proto::speedCode(special);
+    const std::uint8_t intensityCode = valid ? std::uint8_t(m.intensity) : Proto::intensityCode(special);
     if (unit == 2) {
         std::uint32_t d = std::uint32_t(std::min(m.distance, 0x7FFFF0));
         if (!valid)
-            d = m.state == ObjectState::Absent ? 0x7FFFFC : m.state == ObjectState::TooFar ? 0x7FFFF8 : 0x800008;
+            d = Proto::distanceCode(special, 3);
         put(1, d, 3);
         put(4, speedCode, 2);
     } else if (unit == 3) {
@@ -594,16 +656,17 @@ std::string DeviceModel::processData(std::uint8_t *status)
         } else {
             std::uint16_t d = std::uint16_t(std::min(m.distance, 0x7FF0));
             if (!valid)
-                d = m.state == ObjectState::Absent ? 0x7FFC : 0xFFFE;
+                d = std::uint16_t(Proto::distanceCode(special, 2));
             put(1, d, 2);
             put(3, speedCode, 2);
             put(5, intensityCode, 1);
         }
     } else {
         // Unit 1 reports tenths of an inch.
-        std::uint32_t d = std::uint32_t(unit == 1 ? roundHalfUp(m.distance / 2.54) : m.distance);
+        std::uint32_t d = std::uint32_t(unit == 1 ? roundHalfUp(m.distance * 10 / Proto::InchesToMillimetres)
+                                                  : m.distance);
         if (!valid)
-            d = m.state == ObjectState::Absent ? 0x7FFFFFFC : m.state == ObjectState::TooFar ? 0x7FFFFFF8 : 0x80000008;
+            d = Proto::distanceCode(special, 4);
         put(1, d, 4);
     }
     if (status)
@@ -636,15 +699,9 @@ std::string DeviceModel::objectInfoBlock()
         break;
     }
     case ObjectState::Absent:
-        distances[0] = 0x7FFFFFFC;
-        signals[0] = 0;
-        break;
     case ObjectState::TooFar:
-        distances[0] = 0x7FFFFFF8;
-        signals[0] = 0;
-        break;
     case ObjectState::TooNear:
-        distances[0] = 0x80000008;
+        distances[0] = Proto::distanceCode(specialCodeOf(m.state), 4);
         signals[0] = 0;
         break;
     }

@@ -3,6 +3,8 @@
 #include "simulator/devicedescription.h"
 #include "simulator/objectmotion.h"
 
+#include "device/parameterdecoding.h"
+
 #include <chrono>
 #include <cstdint>
 #include <map>
@@ -22,14 +24,14 @@ public:
     // IO-Link error codes the device answers with.
     enum ErrorCode : std::uint16_t {
         NoError = 0,
-        ServiceUnavailable = 0x8020,
-        IndexUnavailable = 0x8011,
-        SubIndexUnavailable = 0x8012,
-        AccessDenied = 0x8023,
-        ValueOutOfRange = 0x8030,
-        LengthOverrun = 0x8033,
-        LengthUnderrun = 0x8034,
-        FunctionUnavailable = 0x8035,
+        ServiceUnavailable = DirazSensorPlugin::Core::DeviceError::Busy,
+        IndexUnavailable = DirazSensorPlugin::Core::DeviceError::IndexUnavailable,
+        SubIndexUnavailable = DirazSensorPlugin::Core::DeviceError::SubIndexUnavailable,
+        AccessDenied = DirazSensorPlugin::Core::DeviceError::AccessDenied,
+        ValueOutOfRange = DirazSensorPlugin::Core::DeviceError::ValueOutOfRange,
+        LengthOverrun = DirazSensorPlugin::Core::DeviceError::LengthOverrun,
+        LengthUnderrun = DirazSensorPlugin::Core::DeviceError::LengthUnderrun,
+        FunctionUnavailable = DirazSensorPlugin::Core::DeviceError::FunctionUnavailable,
     };
 
     enum class ObjectState { Valid, Absent, TooNear, TooFar };
@@ -86,6 +88,9 @@ public:
     void plugIn();
     bool isPlugged() const { return m_plugged; }
     void restoreDefaults();
+    // The next read of this index answers with the device error code, the
+    // one after it normally.
+    void failNextRead(int index, std::uint16_t error) { m_failNextRead[index] = error; }
 
     // Direct access by parameter id, for tests and tracing.
     bool number(const std::string &id, std::int64_t *value) const;
@@ -96,6 +101,13 @@ public:
     Measurement measure() const;
     bool teachBusy() const;
     int maxRange() const;
+
+    // Identification texts of the simulated device; they differ from the
+    // description's defaults, so a read is told from a default.
+    static constexpr const char *kFirmwareRevision = "7.3.2-sim";
+    static constexpr const char *kSerialNumber = "SIM20417";
+    static constexpr const char *kHardwareRevision = "2.1-sim";
+    static constexpr std::int64_t kMsPerHour = 3600000;
 
     static constexpr std::int64_t kRestartSilenceMs = 500;
     static constexpr std::int64_t kTeachBusyMs = 800;
@@ -116,6 +128,8 @@ private:
     const Cell *cell(const std::string &id) const;
     std::int64_t defaultValue(const ParameterInfo &p) const;
     void settle();
+    std::uint16_t refusal(const Cell &c, std::int64_t value) const;
+    void resetCell(Cell &c);
     void restart();
     void startTeach(const Cell &button, std::int64_t command);
     void finishTeach();
@@ -129,6 +143,7 @@ private:
 
     std::map<Address, Cell> m_memory;
     std::map<std::string, Address> m_addressOf;
+    std::map<int, std::uint16_t> m_failNextRead;
 
     bool m_realClock = false;
     std::int64_t m_virtualMs = 0;

@@ -32,6 +32,10 @@ void FaultSettings::addOptions(QCommandLineParser *parser)
     parser->addOption(QCommandLineOption(QStringLiteral("product-name"),
                                          QStringLiteral("Report <name> as product name (a sensor of another kind)."),
                                          QStringLiteral("name")));
+    parser->addOption(QCommandLineOption(QStringLiteral("read-error"),
+                                         QStringLiteral("Answer the first read of <index> with the device error "
+                                                        "<code> (hexadecimal: 8020, 8011 or 1601); repeatable."),
+                                         QStringLiteral("index=code")));
 }
 
 bool FaultSettings::fromParser(const QCommandLineParser &parser, FaultSettings *out, std::string *error)
@@ -51,6 +55,18 @@ bool FaultSettings::fromParser(const QCommandLineParser &parser, FaultSettings *
         f.*(o.field) = value;
     }
     f.productName = parser.value(QStringLiteral("product-name")).toStdString();
+    for (const QString &entry : parser.values(QStringLiteral("read-error"))) {
+        bool indexOk = false;
+        bool codeOk = false;
+        const int index = entry.section(QLatin1Char('='), 0, 0).toInt(&indexOk, 0);
+        const uint code = entry.section(QLatin1Char('='), 1).toUInt(&codeOk, 16);
+        if (!indexOk || !codeOk || index < 0 || index > 0xFFFF || code == 0 || code > 0xFFFF) {
+            if (error)
+                *error = "--read-error needs INDEX=CODE, for example 23=8020, not " + entry.toStdString();
+            return false;
+        }
+        f.firstReadErrors.emplace_back(index, std::uint16_t(code));
+    }
     *out = f;
     return true;
 }

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
+#include <utility>
+#include <vector>
 
 class QCommandLineParser;
 
@@ -18,6 +21,9 @@ struct FaultSettings
     std::string productName; // a sensor of another kind
     int unplugAt = 0;       // the sensor is pulled when the Nth frame arrives
     int replugAt = 0;       // and plugged in again at this frame
+    // The first read of each index is answered with the device error code
+    // (0x8020 busy, 0x8011, 0x1601); later reads are served.
+    std::vector<std::pair<int, std::uint16_t>> firstReadErrors;
 
     // The command-line flags of the simulator, shared by every program that
     // starts one.

@@ -37,6 +37,8 @@ void SimulatedMaster::setFaults(const FaultSettings &faults)
 {
     m_faults = faults;
     m_model.setProductNameOverride(faults.productName);
+    for (const auto &e : faults.firstReadErrors)
+        m_model.failNextRead(e.first, e.second);
 }
 
 std::string SimulatedMaster::errorAnswer()

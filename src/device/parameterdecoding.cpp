@@ -65,64 +65,6 @@ int enumRawValue(const QByteArray &answer)
     return lastOctetsValue(answer, 1);
 }
 
-namespace {
-
-int errorWarningIndex(int raw, const QString &variantKey)
-{
-    if (raw >= 0 && raw <= 7)
-        return raw;
-    switch (raw) {
-    case 8: return 7;
-    case 17: return 8;
-    case 18: return 9;
-    case 19: return 10;
-    case 20: return 11;
-    default: break;
-    }
-    const bool extended = variantKey == QLatin1String("4M6") || variantKey == QLatin1String("4M3");
-    if (extended) {
-        switch (raw) {
-        case 21: return 12;
-        case 22: return 13;
-        case 28: return 14;
-        case 29: return 15;
-        case 31: return 16;
-        default: return raw;
-        }
-    }
-    switch (raw) {
-    case 22: return 12;
-    case 28: return 13;
-    case 29: return 14;
-    case 31: return 15;
-    default: return raw;
-    }
-}
-
-} // namespace
-
-int enumIndexFromRaw(const QString &id, int raw, const QString &variantKey)
-{
-    if (id == QLatin1String("SSC1JumpDirection") || id == QLatin1String("SSC12umpDirection"))
-        return raw - 1;
-    if (id == QLatin1String("PinFunctionA3")) {
-        if (raw >= 3 && raw <= 5)
-            return raw - 3;
-        return raw;
-    }
-    if (id == QLatin1String("TeachInMode1") || id == QLatin1String("TeachInMode2"))
-        return raw == 5 ? 3 : raw;
-    if (id == QLatin1String("LanguageDevice"))
-        return raw == 5 ? 2 : raw;
-    if (id.contains(QLatin1String("ErrorWarning")))
-        return errorWarningIndex(raw, variantKey);
-    if (id == QLatin1String("SimulationDistanceValue"))
-        return raw == 65536 ? 0 : 1;
-    if (id == QLatin1String("TeachLoked"))
-        return (raw >> 2) & 1;
-    return raw;
-}
-
 int lastEightDigitsValue(const QByteArray &answer)
 {
     return hexToInt32(answerHex(answer).right(8));
@@ -145,8 +87,9 @@ QString payloadHex(const QByteArray &answer)
 
 bool isDeviceErrorCode(const QString &hex, bool include1601)
 {
-    return hex == QLatin1String("8020") || hex == QLatin1String("8011")
-           || (include1601 && hex == QLatin1String("1601"));
+    const auto is = [&hex](std::uint16_t code) { return hex == QStringLiteral("%1").arg(code, 4, 16, QLatin1Char('0')); };
+    return is(DeviceError::Busy) || is(DeviceError::IndexUnavailable)
+           || (include1601 && is(DeviceError::NotYetAvailable));
 }
 
 } // namespace Core

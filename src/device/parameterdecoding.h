@@ -3,11 +3,31 @@
 // Decoding of the raw answer of a parameter read (the result fetch). The
 // answer A is count, two header octets, then the value right-aligned.
 
+#include "device/enummapping.h"
+
 #include <QByteArray>
 #include <QString>
 
+#include <cstdint>
+
 namespace DirazSensorPlugin {
 namespace Core {
+
+// Error codes the device answers instead of a value. The first three make a
+// read worth repeating; the others refuse a write.
+namespace DeviceError {
+constexpr std::uint16_t Busy = 0x8020;
+constexpr std::uint16_t IndexUnavailable = 0x8011;
+constexpr std::uint16_t NotYetAvailable = 0x1601;
+constexpr std::uint16_t SubIndexUnavailable = 0x8012;
+constexpr std::uint16_t AccessDenied = 0x8023;
+constexpr std::uint16_t ValueOutOfRange = 0x8030;
+constexpr std::uint16_t ValueAboveLimit = 0x8031;
+constexpr std::uint16_t ValueBelowLimit = 0x8032;
+constexpr std::uint16_t LengthOverrun = 0x8033;
+constexpr std::uint16_t LengthUnderrun = 0x8034;
+constexpr std::uint16_t FunctionUnavailable = 0x8035;
+} // namespace DeviceError
 
 // A double value the device uses for "not set": the property keeps its value.
 constexpr int SkippedDoubleValue = 65535;
@@ -32,9 +52,6 @@ int doubleAnswerValue(const QByteArray &answer, int size);
 int rangeAnswerValue(const QByteArray &answer);
 // Raw value of an enumeration property.
 int enumRawValue(const QByteArray &answer);
-// Raw device value to the item index of an enumeration, by id; raw values
-// without a rule keep their number. variantKey selects the error-warning map.
-int enumIndexFromRaw(const QString &id, int raw, const QString &variantKey);
 // The last eight hexadecimal digits as a signed 32-bit number ("SelfReadOnly"
 // values and the two flag words).
 int lastEightDigitsValue(const QByteArray &answer);
@@ -46,7 +63,8 @@ QString textParameterValue(const QByteArray &answer);
 QString textOctetsHex(const QByteArray &answer);
 // Hexadecimal form of A without its first 3 octets (zeros kept).
 QString payloadHex(const QByteArray &answer);
-// "8020", "8011" and, when include1601, "1601": the device refused the read.
+// Busy, IndexUnavailable and, when include1601, NotYetAvailable, as
+// hexadecimal text: the device could not serve the read.
 bool isDeviceErrorCode(const QString &hex, bool include1601 = true);
 
 } // namespace Core

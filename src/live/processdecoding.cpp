@@ -46,36 +46,87 @@ ProcessFields cutProcessFields(const QString &hex, int measurementUnit)
     return f;
 }
 
+std::uint32_t distanceCode(SpecialCode code, int octets)
+{
+    switch (code) {
+    case SpecialCode::NoData:
+        return octets == 4 ? 0x7FFFFFFCu : octets == 3 ? 0x7FFFFCu : octets == 2 ? 0x7FFCu : 0u;
+    case SpecialCode::TooFar:
+        return octets == 4 ? 0x7FFFFFF8u : octets == 3 ? 0x7FFFF8u : octets == 2 ? 0xFFFEu : 0u;
+    case SpecialCode::TooNear:
+        return octets == 4 ? 0x80000008u : octets == 3 ? 0x800008u : 0u;
+    case SpecialCode::None:
+        break;
+    }
+    return 0;
+}
+
+std::uint16_t speedCode(SpecialCode code)
+{
+    switch (code) {
+    case SpecialCode::NoData:
+        return 0x7FFC;
+    case SpecialCode::TooFar:
+        return 0x7FF8;
+    case SpecialCode::TooNear:
+        return 0x8008;
+    case SpecialCode::None:
+        break;
+    }
+    return 0;
+}
+
+std::uint8_t intensityCode(SpecialCode code)
+{
+    switch (code) {
+    case SpecialCode::NoData:
+        return 0xFF;
+    case SpecialCode::TooFar:
+        return 0xFE;
+    case SpecialCode::TooNear:
+    case SpecialCode::None:
+        break;
+    }
+    return 0x00;
+}
+
+namespace {
+
+constexpr SpecialCode kSpecialCodes[] = {SpecialCode::NoData, SpecialCode::TooFar, SpecialCode::TooNear};
+
+QString codeHex(std::uint32_t value, int octets)
+{
+    return QStringLiteral("%1").arg(value, octets * 2, 16, QLatin1Char('0'));
+}
+
+} // namespace
+
 SpecialCode distanceSpecialCode(const QString &field)
 {
-    if (field == QLatin1String("7ffc") || field == QLatin1String("7ffffc") || field == QLatin1String("7ffffffc"))
-        return SpecialCode::NoData;
-    if (field == QLatin1String("7ffffff8") || field == QLatin1String("7ffff8") || field == QLatin1String("fffe"))
-        return SpecialCode::TooFar;
-    if (field == QLatin1String("80000008") || field == QLatin1String("800008"))
-        return SpecialCode::TooNear;
+    const int octets = field.size() / 2;
+    for (SpecialCode code : kSpecialCodes) {
+        const std::uint32_t value = distanceCode(code, octets);
+        if (value != 0 && field == codeHex(value, octets))
+            return code;
+    }
     return SpecialCode::None;
 }
 
 SpecialCode speedSpecialCode(const QString &field)
 {
-    if (field == QLatin1String("7ffc"))
-        return SpecialCode::NoData;
-    if (field == QLatin1String("7ff8"))
-        return SpecialCode::TooFar;
-    if (field == QLatin1String("8008"))
-        return SpecialCode::TooNear;
+    for (SpecialCode code : kSpecialCodes) {
+        if (field == codeHex(speedCode(code), 2))
+            return code;
+    }
     return SpecialCode::None;
 }
 
 SpecialCode intensitySpecialCode(const QString &field)
 {
-    if (field == QLatin1String("ff"))
-        return SpecialCode::NoData;
-    if (field == QLatin1String("fe"))
-        return SpecialCode::TooFar;
-    if (field == QLatin1String("00"))
-        return SpecialCode::TooNear;
+    for (SpecialCode code : kSpecialCodes) {
+        if (field == codeHex(intensityCode(code), 1))
+            return code;
+    }
     return SpecialCode::None;
 }
 
@@ -230,11 +281,11 @@ ObjectInfo decodeObjectInfoBlock(const QString &hex, int measurementUnit)
 
 QString objectDistanceText(const QString &field, double distance, const QString &distanceUnitText)
 {
-    if (field == QLatin1String("80000008"))
+    if (field == codeHex(distanceCode(SpecialCode::TooNear, 4), 4))
         return QStringLiteral("Object too close");
-    if (field == QLatin1String("7ffffff8"))
+    if (field == codeHex(distanceCode(SpecialCode::TooFar, 4), 4))
         return QStringLiteral("Object too far");
-    if (field == QLatin1String("7ffffffc"))
+    if (field == codeHex(distanceCode(SpecialCode::NoData, 4), 4))
         return QStringLiteral(" No data");
     return QString::number(distance, 'f', 1) + distanceUnitText;
 }

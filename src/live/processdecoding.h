@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <array>
+#include <cstdint>
 
 namespace DirazSensorPlugin {
 namespace Core {
@@ -25,6 +26,14 @@ constexpr int Distance = 3;
 } // namespace ProcessGraph
 
 enum class SpecialCode { None, NoData, TooFar, TooNear };
+
+// The device's special codes as numbers. Distance fields are 2, 3 or 4
+// octets wide; the 2-octet layout has no "too near" code of its own (it
+// sends all-zero process data) and gives 0. Speed fields are 2 octets,
+// intensity fields 1.
+std::uint32_t distanceCode(SpecialCode code, int octets);
+std::uint16_t speedCode(SpecialCode code);
+std::uint8_t intensityCode(SpecialCode code);
 
 // The fields of one cycle answer in the layout chosen by "MesurementUnit".
 struct ProcessFields

@@ -198,8 +198,12 @@ void SensorWindow::decodeObjectInfo(QString hex)
         d->chart->vSetXLinesPen(info.evaluatedIndex, EvaluatedObjectColour);
     }
 
-    for (int position = FirstObjectRow; position < LastObjectRow; ++position)
-        setRowLook(d->stateRows.value(position), {3, 0}, Qt::darkGray, false);
+    // Only rows of the object tree: position 15 may hold an output row.
+    for (int position = FirstObjectRow; position < LastObjectRow; ++position) {
+        QTreeWidgetItem *row = d->stateRows.value(position);
+        if (row && row->treeWidget() == d->observationTree)
+            setRowLook(row, {3, 0}, Qt::darkGray, false);
+    }
     for (int k = 0; k < 4; ++k) {
         const std::size_t n = std::size_t(k);
         if (QTreeWidgetItem *row = d->stateRows.value(FirstObjectDistanceRow + 2 * k))

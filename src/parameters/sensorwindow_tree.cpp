@@ -89,9 +89,12 @@ bool SensorWindow::bLoadPropertyTree()
         addDockWidget(Qt::LeftDockWidgetArea, d->propertyTreeDock);
         return true;
     }
+    // The initial values are no user edits.
+    enableTreeDataHandling(false);
     for (const auto &child : *branch)
         if (Description::isElementKey(child.first))
             vAddPropertyNode(child.second, rootProperty, true);
+    enableTreeDataHandling(true);
 
     propertyBrowser->addProperty(rootProperty);
     for (QtProperty *category : qAsConst(collapsedCategories))

@@ -124,6 +124,8 @@ void SensorWindow::vConstruct(const ExtensionSystem::SensorBasic *sensor)
 
     delayTimer.setInterval(400);
     delayTimer.setSingleShot(true);
+    // A coarse timer may fire up to 5 % early; the write waits the full 400 ms.
+    delayTimer.setTimerType(Qt::PreciseTimer);
     connect(&delayTimer, &QTimer::timeout, this, &SensorWindow::sendDelayValue);
 
     d->progressLayout = new QGridLayout(d->progressDialog);

@@ -15,6 +15,7 @@
 #include <QTimer>
 #include <QVariant>
 
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -211,6 +212,17 @@ protected:
     // --- device: read, rules, teach-in, variants, defaults ---
     bool bReadParameter(QString id, bool showUi);
     void readIdentification();
+    void vApplyReadAnswer(const QString &id, QtProperty *property, int size, const QByteArray &answer);
+    void vApplyTextAnswer(const QString &id, QtProperty *property, const QByteArray &answer);
+    void vApplyEnumAnswer(const QString &id, QtProperty *property, const QByteArray &answer);
+    // Reads each id of ReadRetryList once more, newest first, then empties it.
+    void vRetryFailedReads(int pauseAfterEachMs);
+    // How sendDelayValue goes on after the value rules.
+    enum class WriteStep { Send, Done, SkipToEnd };
+    WriteStep vComputeDeviceValue(QtProperty *property, const QVariant &value, std::int64_t *v, bool *unitEdited);
+    void vComputeDistanceValue(QtProperty *property, double value, std::int64_t *v);
+    void vComputeEnumValue(QtProperty *property, int index, std::int64_t *v, bool *unitEdited);
+    WriteStep vComputeButtonValue(QtProperty *property, std::int64_t *v);
     void vApplyMeasurementUnitView();
     void vApplyObjectInfoView();
     void vApplyParameterRules();

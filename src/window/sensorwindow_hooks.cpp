@@ -9,22 +9,6 @@
 namespace DirazSensorPlugin {
 namespace Core {
 
-// --- parameters: editing handlers --------------------------------------------
-void SensorWindow::textEdited(QString) { K4K_NOT_BUILT(); }
-void SensorWindow::vTextEditFinished() { K4K_NOT_BUILT(); }
-void SensorWindow::vStateChanged(int) { K4K_NOT_BUILT(); }
-void SensorWindow::itemSelected(QtBrowserItem *) { K4K_NOT_BUILT(); }
-void SensorWindow::intValueChanged(QtProperty *, int) { K4K_NOT_BUILT(); }
-void SensorWindow::doubleValueChanged(QtProperty *, double) { K4K_NOT_BUILT(); }
-void SensorWindow::boolValueChanged(QtProperty *, bool) { K4K_NOT_BUILT(); }
-void SensorWindow::enumValueChanged(QtProperty *, int) { K4K_NOT_BUILT(); }
-void SensorWindow::buttonClicked(QtProperty *) { K4K_NOT_BUILT(); }
-void SensorWindow::vParameterEdited(QtProperty *, const QVariant &) { K4K_NOT_BUILT(); }
-void SensorWindow::signalWriteModeIcon(bool) { K4K_NOT_BUILT(); }
-void SensorWindow::signalWriteModeIcon() { K4K_NOT_BUILT(); }
-void SensorWindow::comboIndexChangedString(QString) { K4K_NOT_BUILT(); }
-void SensorWindow::comboIndexChangedInt(int) { K4K_NOT_BUILT(); }
-
 // --- parameters: read all and write all --------------------------------------
 void SensorWindow::vWriteAllSettings(bool) { K4K_NOT_BUILT(); }
 void SensorWindow::writeAllSettings() { K4K_NOT_BUILT(); }
@@ -45,9 +29,6 @@ void SensorWindow::applyAnalogScale() { K4K_NOT_BUILT(); }
 void SensorWindow::finishIdentification() { K4K_NOT_BUILT(); }
 
 // --- device: read, write, rules, teach-in, variants, defaults ----------------
-bool SensorWindow::bReadParameter(QString, bool) { K4K_NOT_BUILT(); return false; }
-void SensorWindow::readIdentification() { K4K_NOT_BUILT(); }
-void SensorWindow::sendDelayValue() { K4K_NOT_BUILT(); }
 void SensorWindow::vApplyParameterRules() { K4K_NOT_BUILT(); }
 void SensorWindow::vApplyTestModeRules(bool) { K4K_NOT_BUILT(); }
 void SensorWindow::vApplyDetectionRangeLimits() { K4K_NOT_BUILT(); }

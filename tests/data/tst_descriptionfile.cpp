@@ -2,6 +2,9 @@
 // simulator and every device test run on it, and the plug-in's rules address
 // its parameters by id, by position and by device value.
 
+#include "comm/masterframes.h"
+#include "device/enummapping.h"
+
 #include <QtTest>
 
 #include <boost/property_tree/ptree.hpp>
@@ -21,9 +24,11 @@ namespace pt = boost::property_tree;
 namespace {
 
 const char *const kDocumentId = "IoLinkK4Kv7family";
-const int kObjectInfoIndex = 0x1211;
-const int kSystemCommandIndex = 2;
-const int kProductNameIndex = 0x12;
+namespace Proto = DirazSensorPlugin::Core;
+
+const int kObjectInfoIndex = Proto::ObjectInfoIndex;
+const int kSystemCommandIndex = Proto::SystemCommandIndex;
+const int kProductNameIndex = Proto::ProductNameIndex;
 
 struct Node
 {
@@ -85,24 +90,10 @@ long long capacity(long long size)
     }
 }
 
-// Entry position -> device value, as the plug-in's read and write map it.
+// Entry position -> device value; the wide error-warning list is the longest.
 long long deviceValue(const std::string &id, long long index)
 {
-    if (id == "PinFunctionA3")
-        return index + 3;
-    if (id == "SSC1JumpDirection")
-        return index + 1;
-    if (id == "TeachInMode1" || id == "TeachInMode2")
-        return index == 3 ? 5 : index;
-    if (id == "LanguageDevice")
-        return index == 2 ? 5 : index;
-    if (id == "SimulationDistanceValue")
-        return index == 0 ? 65536 : 500;
-    if (id.find("ErrorWarning") != std::string::npos) {
-        static const long long values[] = {0, 1, 2, 3, 4, 5, 6, 8, 17, 18, 19, 20, 21, 22, 28, 29, 31};
-        return index < 17 ? values[index] : -1;
-    }
-    return index;
+    return Proto::enumDeviceValue(QString::fromStdString(id), int(index), QStringLiteral("4M6"));
 }
 
 const std::vector<std::pair<int, std::string>> &flagTable()

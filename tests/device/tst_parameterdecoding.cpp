@@ -24,6 +24,8 @@ private slots:
     void enumRaw();
     void enumIndex_data();
     void enumIndex();
+    void enumRoundTrip_data();
+    void enumRoundTrip();
     void text_data();
     void text();
     void statusWordFromAnswer();
@@ -113,7 +115,7 @@ void TestParameterDecoding::enumIndex_data()
     QTest::addColumn<int>("raw");
     QTest::addColumn<int>("index");
     QTest::newRow("jump direction") << "SSC1JumpDirection" << "" << 1 << 0;
-    QTest::newRow("jump direction 2") << "SSC12umpDirection" << "" << 2 << 1;
+    QTest::newRow("jump direction 2") << "SSC2JumpDirection" << "" << 2 << 1;
     QTest::newRow("pin function 4") << "PinFunctionA3" << "" << 4 << 1;
     QTest::newRow("pin function 3") << "PinFunctionA3" << "" << 3 << 0;
     QTest::newRow("pin function unlisted") << "PinFunctionA3" << "" << 1 << 1;
@@ -141,6 +143,35 @@ void TestParameterDecoding::enumIndex()
     QFETCH(int, raw);
     QFETCH(int, index);
     QCOMPARE(enumIndexFromRaw(id, raw, variant), index);
+}
+
+void TestParameterDecoding::enumRoundTrip_data()
+{
+    QTest::addColumn<QString>("id");
+    QTest::addColumn<QString>("variant");
+    QTest::addColumn<int>("entries");
+    QTest::newRow("jump direction 1") << "SSC1JumpDirection" << "" << 3;
+    QTest::newRow("jump direction 2") << "SSC2JumpDirection" << "" << 3;
+    QTest::newRow("pin function") << "PinFunctionA3" << "" << 3;
+    QTest::newRow("teach mode") << "TeachInMode1" << "" << 5;
+    QTest::newRow("language") << "LanguageDevice" << "" << 3;
+    QTest::newRow("warning plain") << "ErrorWarning1" << "4M1" << 16;
+    QTest::newRow("warning wide") << "ErrorWarning4" << "4M6" << 17;
+    QTest::newRow("simulation distance") << "SimulationDistanceValue" << "" << 2;
+    QTest::newRow("teach lock") << "TeachLoked" << "" << 2;
+    QTest::newRow("unit") << "MesurementUnit" << "" << 4;
+}
+
+// Every entry the device is given must come back as the same entry.
+void TestParameterDecoding::enumRoundTrip()
+{
+    QFETCH(QString, id);
+    QFETCH(QString, variant);
+    QFETCH(int, entries);
+    for (int i = 0; i < entries; ++i)
+        QCOMPARE(enumIndexFromRaw(id, enumDeviceValue(id, i, variant, 0x0B), variant), i);
+    QCOMPARE(enumDeviceValue("TeachLoked", 1, "", 0x0B), std::int64_t(0x0F));
+    QCOMPARE(enumDeviceValue("TeachLoked", 0, "", 0xFF), std::int64_t(0x0B));
 }
 
 void TestParameterDecoding::text_data()

@@ -197,6 +197,8 @@ void PollingTest::objectInformationIsReadAndFetched()
     QCOMPARE(d.chart->xLinePosition(1, 0), 1500.0);
     QCOMPARE(d.chart->xLinePosition(1, 1), 3000.0);
     QCOMPARE(d.chart->xLineColor(1, 0), QColor(0, 97, 158));
+    // The output row sharing position 15 keeps its look.
+    QVERIFY(d.stateRows[15]->foreground(0).color() != QColor(Qt::darkGray));
     // The process data went on alongside.
     QCOMPARE(d.stateRows[0]->text(2), QStringLiteral("1500"));
 }

@@ -75,6 +75,9 @@ private slots:
     void numericAnswerCarriesParameterSize_data();
     void numericAnswerCarriesParameterSize();
     void defaultsFollowTheDescription();
+    void refusedWritesKeepTheValue_data();
+    void refusedWritesKeepTheValue();
+    void countersOutliveFactoryDefaults();
     void faults_data();
     void faults();
     void delayAndOtherProductName();
@@ -182,12 +185,13 @@ void TestSimulatedMaster::numericAnswerCarriesParameterSize()
     QFETCH(QString, id);
     const ParameterInfo *p = m_description.find(id.toStdString());
     QVERIFY(p);
-    QVERIFY(writeParameter(p->id, 0x1) == 0);
+    const std::int64_t value = std::max<std::int64_t>(1, std::int64_t(p->minimum));
+    QVERIFY(writeParameter(p->id, value) == 0);
     const std::string a = readParameter(p->id);
     QCOMPARE(int(std::uint8_t(a[0])), p->size);
     QCOMPARE(int(a.size()), p->size + 1);
     // Right-aligned with zeros in front.
-    QCOMPARE(a.substr(3), std::string(std::size_t(p->size - 3), '\0') + '\x01');
+    QCOMPARE(a.substr(3), std::string(std::size_t(p->size - 3), '\0') + char(value));
 }
 
 void TestSimulatedMaster::defaultsFollowTheDescription()
@@ -224,6 +228,44 @@ void TestSimulatedMaster::defaultsFollowTheDescription()
     QCOMPARE(std::uint32_t(Proto::lastEightDigitsValue(SimTest::bytes(readParameter("SignalWarning")))), expected);
     QCOMPARE(Proto::textParameterValue(SimTest::bytes(readParameter("VendorNameReadOnly"))),
              QString::fromStdString(m_description.find("VendorNameReadOnly")->defaultText));
+}
+
+void TestSimulatedMaster::refusedWritesKeepTheValue_data()
+{
+    QTest::addColumn<QString>("id");
+    QTest::addColumn<qint64>("value");
+    QTest::addColumn<int>("error");
+    QTest::newRow("above maximum") << "SwitchingThresholdA1" << qint64(100002) << int(Proto::DeviceError::ValueAboveLimit);
+    QTest::newRow("below minimum") << "DetectionRangeNear" << qint64(1) << int(Proto::DeviceError::ValueBelowLimit);
+    QTest::newRow("unlisted entry") << "PinFunctionA3" << qint64(2) << int(Proto::DeviceError::ValueOutOfRange);
+    QTest::newRow("read-only by marker") << "TeachStatus" << qint64(2) << int(Proto::DeviceError::AccessDenied);
+    QTest::newRow("far limit off code") << "DetectionRangeFar" << qint64(130000) << 0;
+}
+
+void TestSimulatedMaster::refusedWritesKeepTheValue()
+{
+    QFETCH(QString, id);
+    QFETCH(qint64, value);
+    QFETCH(int, error);
+    const std::int64_t before = model().numberOr(id.toStdString(), -1);
+    QCOMPARE(int(writeParameter(id.toStdString(), value)), error);
+    QCOMPARE(model().numberOr(id.toStdString(), -1), error ? before : value);
+}
+
+void TestSimulatedMaster::countersOutliveFactoryDefaults()
+{
+    model().setNumber("CrashCounter", 3);
+    model().advanceClock(5 * DeviceModel::kMsPerHour);
+    send(Proto::systemCommandFrame(Proto::SystemCommand::DeviceReset));
+    model().advanceClock(DeviceModel::kRestartSilenceMs);
+    send(Proto::systemCommandFrame(Proto::SystemCommand::RestoreFactorySettings));
+    QCOMPARE(model().numberOr("CrashCounter", -1), 3);
+    QCOMPARE(model().numberOr("BootCounterSelfReadOnly", -1), 1);
+    const std::string hours = readParameter("OperatingHoursSelfReadOnly");
+    QCOMPARE(int(std::uint8_t(hours.back())), 5);
+    // An unknown index is a device error too.
+    send(Proto::buildReadRequest(0x7777, 0));
+    QCOMPARE(Proto::textOctetsHex(Proto::frameBytes(send(Proto::fetchResultFrame()))), QString("8011"));
 }
 
 void TestSimulatedMaster::faults_data()
