@@ -1,14 +1,16 @@
 // The catalogue readers against small files of our own.
+#include "k4ktest.h"
+
 #include "catalogue/catalogue.h"
 
 #include <extensionsystem/globals.h>
 
-#include <QTemporaryDir>
 #include <QtTest>
 
 using DirazSensorPlugin::Core::catalogueList;
 using DirazSensorPlugin::Core::catalogueLookup;
 using DirazSensorPlugin::Core::Sensor;
+using K4KTest::DescriptionFile;
 
 namespace {
 
@@ -31,23 +33,6 @@ QString document(const QString &entries, const QString &documentId = "IoLinkK4Kv
         xml += "<sensorList>" + entries + "</sensorList>";
     return xml + "<treeGui><default/></treeGui></document>";
 }
-
-class CatalogueFile
-{
-public:
-    explicit CatalogueFile(const QString &content)
-    {
-        m_path = m_dir.filePath("IoLinkK4Kv7family.xml");
-        QFile file(m_path);
-        if (file.open(QIODevice::WriteOnly))
-            file.write(content.toUtf8());
-    }
-    std::string path() const { return m_path.toStdString(); }
-
-private:
-    QTemporaryDir m_dir;
-    QString m_path;
-};
 
 QStringList names(const std::list<ExtensionSystem::SensorBasic> &list)
 {
@@ -72,13 +57,13 @@ private slots:
     void delays();
     void thresholdsReadOnly_data();
     void thresholdsReadOnly();
-    void variantsAndCopies();
+    void variants();
     void languageTakenAtConstruction();
 };
 
 void TestCatalogue::listKeepsFileOrderAndDropsRejected()
 {
-    CatalogueFile file(document(entry("Beta", "B") + entry("Alpha", "A") + entry("NoId", QString())
+    DescriptionFile file(document(entry("Beta", "B") + entry("Alpha", "A") + entry("NoId", QString())
                                 + entry("Gamma", "G", "<sensors><s><ID3>R</ID3></s></sensors>")));
     const auto list = catalogueList(file.path());
     QCOMPARE(names(list), QStringList({"Beta", "Alpha", "Gamma"}));
@@ -99,7 +84,7 @@ void TestCatalogue::unusableFilesGiveNothing_data()
 void TestCatalogue::unusableFilesGiveNothing()
 {
     QFETCH(QString, content);
-    CatalogueFile file(content);
+    DescriptionFile file(content);
     QVERIFY(catalogueList(file.path()).empty());
     const Sensor sensor = catalogueLookup("A", file.path());
     QVERIFY(sensor.name().empty());
@@ -110,7 +95,7 @@ void TestCatalogue::unusableFilesGiveNothing()
 
 void TestCatalogue::lookupTakesFirstOfEqualNames()
 {
-    CatalogueFile file(document(entry("Other", "0") + entry("Twin", "first", "<portsettings><linedelay>7</linedelay></portsettings>")
+    DescriptionFile file(document(entry("Other", "0") + entry("Twin", "first", "<portsettings><linedelay>7</linedelay></portsettings>")
                                 + entry("Twin", "second", "<portsettings><linedelay>9</linedelay></portsettings>")));
     const Sensor sensor = catalogueLookup("Twin", file.path());
     QCOMPARE(QString::fromStdString(sensor.id()), QString("first"));
@@ -120,7 +105,7 @@ void TestCatalogue::lookupTakesFirstOfEqualNames()
 
 void TestCatalogue::lookupStopsAtEntryWithoutName()
 {
-    CatalogueFile file(document(entry(QString(), "x") + entry("After", "A")));
+    DescriptionFile file(document(entry(QString(), "x") + entry("After", "A")));
     QVERIFY(catalogueLookup("After", file.path()).name().empty());
 }
 
@@ -140,7 +125,7 @@ void TestCatalogue::delays()
     QFETCH(QString, portsettings);
     QFETCH(int, character);
     QFETCH(int, line);
-    CatalogueFile file(document(entry("M", "1", "<portsettings>" + portsettings + "</portsettings>")));
+    DescriptionFile file(document(entry("M", "1", "<portsettings>" + portsettings + "</portsettings>")));
     const Sensor sensor = catalogueLookup("M", file.path());
     QCOMPARE(sensor.name(), std::string("M"));
     QCOMPARE(sensor.characterDelay(), character);
@@ -163,23 +148,16 @@ void TestCatalogue::thresholdsReadOnly()
 {
     QFETCH(QString, chartsettings);
     QFETCH(bool, readOnly);
-    CatalogueFile file(document(entry("M", "1", chartsettings)));
+    DescriptionFile file(document(entry("M", "1", chartsettings)));
     QCOMPARE(catalogueLookup("M", file.path()).thresholdsReadOnly(), readOnly);
 }
 
-void TestCatalogue::variantsAndCopies()
+void TestCatalogue::variants()
 {
-    CatalogueFile file(document(entry("M", "1", "<sensors><a><ID3>R</ID3></a><b><ID3>X</ID3><bluetooth>0</bluetooth></b></sensors>")));
+    DescriptionFile file(document(entry("M", "1", "<sensors><a><ID3>R</ID3></a><b><ID3>X</ID3><bluetooth>0</bluetooth></b></sensors>")));
     const Sensor found = catalogueLookup("M", file.path());
     QCOMPARE(found.variants().size(), size_t(2));
-    Sensor copy;
-    copy = found;
-    const Sensor constructed(found);
-    for (const Sensor *sensor : std::initializer_list<const Sensor *>{&copy, &constructed}) {
-        QCOMPARE(sensor->name(), std::string("M"));
-        QCOMPARE(sensor->variants().size(), size_t(2));
-        QCOMPARE(sensor->variants().get<std::string>("b.ID3"), std::string("X"));
-    }
+    QCOMPARE(found.variants().get<std::string>("b.ID3"), std::string("X"));
 }
 
 void TestCatalogue::languageTakenAtConstruction()

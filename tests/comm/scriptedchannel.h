@@ -5,6 +5,8 @@
 // none is set) and finished through the event loop, or inside sendFrame when
 // the test wants the earliest possible finish.
 
+#include "octets.h"
+
 #include <extensionsystem/communicationinterface.h>
 
 #include <QTimer>
@@ -23,6 +25,7 @@ public:
         std::string command;
         std::string expectedAnswer;
         double timeoutMs = 0.0;
+        int baudrate = 0;
     };
     struct Reply
     {
@@ -43,7 +46,7 @@ public:
     {
         const unsigned int id = m_nextId++;
         for (ExtensionSystem::FrameEntry &entry : *frame) {
-            sent.push_back({entry.command, entry.expectedAnswer, entry.timeoutMs});
+            sent.push_back({entry.command, entry.expectedAnswer, entry.timeoutMs, m_settings.baudrate});
             const Reply reply = responder ? responder(entry.command) : Reply();
             entry.status = reply.status;
             entry.answer = reply.answer;
@@ -75,13 +78,5 @@ private:
     unsigned int m_nextId = 1;
     ExtensionSystem::PortSettings m_settings;
 };
-
-inline std::string octets(std::initializer_list<int> values)
-{
-    std::string s;
-    for (int v : values)
-        s.push_back(char(v));
-    return s;
-}
 
 } // namespace K4KTest

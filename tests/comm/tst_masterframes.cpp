@@ -32,7 +32,6 @@ private slots:
     void parameterWriteBySize();
     void textWrite_data();
     void textWrite();
-    void storedFramesMatchBuilders();
     void validatorAcceptsOwnFrames();
     void validatorRejectsEverySingleBitFlip();
     void validatorReasons_data();
@@ -96,8 +95,7 @@ void TestMasterFrames::writeSizes_data()
     QTest::newRow("two octets") << 0x0040 << 0 << 0x1234u << 2 << QByteArray("07 4c 24 40 00 00 12 34");
     QTest::newRow("system command") << 0x0002 << 0 << 0x80u << 1 << QByteArray("06 4a 24 02 00 00 80");
     QTest::newRow("output confirm") << 0x0000 << 1 << 0x98u << 1 << QByteArray("06 4c 24 00 00 01 98");
-    QTest::newRow("one octet keeps only low") << 0x0040 << 0 << 0x1234u << 1
-                                              << frameBytes(buildWrite(0x40, 0, 0x34, 1)).toHex(' ');
+    QTest::newRow("one octet keeps only low") << 0x0040 << 0 << 0x1234u << 1 << QByteArray("06 79 24 40 00 00 34");
     // 0x12^0x24^0x40^0x12^0x34^0x56^0x78 = 0x7E -> checksum 0x39
     QTest::newRow("four octets") << 0x0040 << 0 << 0x12345678u << 4
                                  << QByteArray("09 79 24 40 00 00 12 34 56 78");
@@ -122,10 +120,10 @@ void TestMasterFrames::parameterWriteBySize_data()
     QTest::addColumn<qlonglong>("value");
     QTest::addColumn<int>("size");
     QTest::addColumn<QByteArray>("expected");
-    QTest::newRow("size 6") << 0x1FFLL << 6 << frameBytes(buildWrite(0x40, 0, 0xFF, 1)).toHex(' ');
+    QTest::newRow("size 6") << 0x1FFLL << 6 << QByteArray("06 5b 24 40 00 00 ff");
     QTest::newRow("size 7") << 0x1234LL << 7 << QByteArray("07 4c 24 40 00 00 12 34");
-    QTest::newRow("size 9") << 30000LL << 9 << frameBytes(buildWrite(0x40, 0, 30000, 4)).toHex(' ');
-    QTest::newRow("size 9 negative") << -1LL << 9 << frameBytes(buildWrite(0x40, 0, 0xFFFFFFFFu, 4)).toHex(' ');
+    QTest::newRow("size 9") << 30000LL << 9 << QByteArray("09 40 24 40 00 00 00 00 75 30");
+    QTest::newRow("size 9 negative") << -1LL << 9 << QByteArray("09 5b 24 40 00 00 ff ff ff ff");
 }
 
 void TestMasterFrames::parameterWriteBySize()
@@ -156,25 +154,6 @@ void TestMasterFrames::textWrite()
     QCOMPARE(frame.mid(2, 4).toHex(' '), QByteArray("24 18 00 00"));
     QCOMPARE(frame.mid(6), payload);
     QCOMPARE(validateFrame(frameString(frame)), FrameCheck::Valid);
-}
-
-void TestMasterFrames::storedFramesMatchBuilders()
-{
-    // The stored frames must carry the checksum the builder computes.
-    QCOMPARE(linkProbeFrame(), buildFrame(0x12, hex("01")));
-    QCOMPARE(identifyStep2Frame(), buildFrame(0x11, hex("0903")));
-    QCOMPARE(identifyStep4Frame(), buildFrame(0x21, hex("03")));
-    QCOMPARE(cycleFrame(), buildFrame(0x22));
-    QCOMPARE(fetchResultFrame(), buildFrame(0x27));
-    QCOMPARE(textWritePrefixFrame(), buildFrame(0x25));
-    QCOMPARE(outputConfirmFrame(), buildWrite(0, 1, 0x98, 1));
-    QCOMPARE(productNameReadFrame(), buildReadRequest(ProductNameIndex, 0));
-    QCOMPARE(objectInfoReadFrame(), buildReadRequest(ObjectInfoIndex, 0));
-    for (auto c : {SystemCommand::DeviceReset, SystemCommand::ApplicationReset,
-                   SystemCommand::RestoreFactorySettings, SystemCommand::BackToBox})
-        QCOMPARE(systemCommandFrame(c), buildSystemCommand(c));
-    QCOMPARE(toHex(systemCommandFrame(SystemCommand::BackToBox)), QByteArray("06 7a 24 02 00 00 83"));
-    QCOMPARE(toHex(buildOutputCommand(0x05)), toHex(buildFrame(0x23, hex("05"))));
 }
 
 namespace {

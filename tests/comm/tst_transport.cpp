@@ -2,6 +2,7 @@
 // reports for each kind of answer, what the user sees while it waits, and
 // that a frame finished early or not at all never blocks the caller.
 
+#include "k4ktest.h"
 #include "scriptedchannel.h"
 #include "sensorwindowprobe.h"
 
@@ -30,11 +31,6 @@ public:
     using SensorWindow::bSendCommand;
     using SensorWindow::queryCommand;
 };
-
-std::string shippedDescription()
-{
-    return (QCoreApplication::applicationDirPath() + "/IoLinkK4Kv7family.xml").toStdString();
-}
 
 QByteArray bytes(const std::string &s)
 {

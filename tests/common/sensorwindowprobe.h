@@ -1,15 +1,13 @@
 #pragma once
 
 // A sensor window whose internals tests may look at, and small description
-// documents to build it from.
+// documents to build it from (written with DescriptionFile of k4ktest.h).
 
 #include "window/sensorwindow.h"
 #include "window/sensorwindowprivate.h"
 #include "window/sensorwindowui.h"
 
-#include <QFile>
 #include <QString>
-#include <QTemporaryDir>
 
 namespace K4KTest {
 
@@ -57,23 +55,5 @@ inline QString document(const QString &treeNodes, const QString &guiEntries = QS
         xml += QStringLiteral("<guiCategory><default>") + guiEntries + QStringLiteral("</default></guiCategory>");
     return xml + QStringLiteral("</document>\n");
 }
-
-// Writes a document into a temporary folder that lives as long as the object.
-class DescriptionFile
-{
-public:
-    explicit DescriptionFile(const QString &content)
-    {
-        m_path = m_dir.path() + QStringLiteral("/IoLinkK4Kv7family.xml");
-        QFile file(m_path);
-        if (file.open(QIODevice::WriteOnly))
-            file.write(content.toUtf8());
-    }
-    std::string path() const { return m_path.toStdString(); }
-
-private:
-    QTemporaryDir m_dir;
-    QString m_path;
-};
 
 } // namespace K4KTest

@@ -2,9 +2,10 @@
 // wire, what reaches the charts and rows, tolerated time-outs and the lost
 // sensor, stale answers, and the poll mutex.
 
+#include "../comm/scriptedchannel.h"
+#include "k4ktest.h"
 #include "sensorwindowprobe.h"
 
-#include "catalogue/catalogue.h"
 #include "comm/framekeeper.h"
 #include "comm/masterframes.h"
 #include "comm/pause.h"
@@ -33,22 +34,6 @@ namespace {
 
 constexpr int LongWaitMs = 30000;
 
-std::string shippedDescription()
-{
-    return (QCoreApplication::applicationDirPath() + "/IoLinkK4Kv7family.xml").toStdString();
-}
-
-ExtensionSystem::SensorBasic firstModel()
-{
-    const auto models = catalogueList(shippedDescription());
-    return models.empty() ? ExtensionSystem::SensorBasic() : models.front();
-}
-
-QString hex(const std::string &octets)
-{
-    return QString::fromLatin1(QByteArray(octets.data(), int(octets.size())).toHex(' '));
-}
-
 quint32 bigEndian(const std::string &octets, std::size_t at)
 {
     quint32 v = 0;
@@ -61,7 +46,7 @@ quint32 bigEndian(const std::string &octets, std::size_t at)
 // that the channel, and the frames it still holds, are gone before it.
 struct Rig
 {
-    ExtensionSystem::SensorBasic model = firstModel();
+    ExtensionSystem::SensorBasic model = catalogueModel();
     SensorWindowProbe w{&model, shippedDescription()};
     IoLinkSim::SimulatedChannel channel;
 
@@ -137,6 +122,8 @@ private slots:
     void pollingStopsWhenTheChannelGoes();
     void aNewChannelIsPolledWhileTheOldOneStillOwesAnAnswer();
     void pollMutexIsNotReenteredFromTheWarning();
+    void anyNonZeroStatusIsAnAnswer();
+    void aLostSensorWhoseLinkStillAnswers();
 };
 
 void PollingTest::cyclesReachTheDecoderExceptAtCounterTwo()
@@ -433,6 +420,52 @@ void PollingTest::pollMutexIsNotReenteredFromTheWarning()
                  qPrintable(hex(record.command)));
     QVERIFY(d.pollMutex.tryLock());
     d.pollMutex.unlock();
+}
+
+void PollingTest::anyNonZeroStatusIsAnAnswer()
+{
+    ScriptedChannel scripted;
+    Rig rig;
+    auto &d = rig.w.p();
+    d.pollingAllowed = false;
+    scripted.responder = [](const std::string &) {
+        return ScriptedChannel::Reply{2, octets({0x09, 0xaa, 0x55, 0x00, 0x00, 0x00, 0x0f, 0xa0, 0x00, 0x00})};
+    };
+    rig.w.setSerialChannel(&scripted);
+    for (int poll = 0; poll < PollTransport::kToleratedLosses + 2; ++poll) {
+        rig.w.queryStatusData();
+        QTRY_VERIFY_WITH_TIMEOUT(!d.poll.isPending(), LongWaitMs);
+    }
+    QCOMPARE(scripted.sent.size(), std::size_t(PollTransport::kToleratedLosses + 2));
+    QVERIFY(DialogLayer::shown().isEmpty());
+    QVERIFY(rig.w.connected);
+    QCOMPARE(d.poll.allowance(), PollTransport::kToleratedLosses);
+    QCOMPARE(d.stateRows[0]->text(2), QStringLiteral("4000"));
+}
+
+void PollingTest::aLostSensorWhoseLinkStillAnswers()
+{
+    ScriptedChannel scripted;
+    Rig rig;
+    auto &d = rig.w.p();
+    d.pollingAllowed = false;
+    d.chartTimer.setInterval(600000); // only the poll below runs
+    d.poll.setAllowance(0);
+    // The sensor is gone but the master still answers the link probe.
+    scripted.responder = [](const std::string &command) {
+        return command == linkProbeFrame() ? ScriptedChannel::Reply{1, octets({0x03, 0x5a, 0x12, 0x01})}
+                                           : ScriptedChannel::Reply{};
+    };
+    rig.w.setSerialChannel(&scripted);
+    rig.w.queryStatusData();
+    QTRY_VERIFY_WITH_TIMEOUT(!DialogLayer::shown().isEmpty(), LongWaitMs);
+    QTRY_VERIFY_WITH_TIMEOUT(!d.poll.isPending(), LongWaitMs);
+    QCOMPARE(hex(scripted.commands()), QStringList({hex(cycleFrame()), hex(linkProbeFrame())}));
+    QCOMPARE(DialogLayer::shown().size(), 1);
+    QVERIFY(!rig.w.connected);
+    // The answered check leaves the allowance whole for the next attempt.
+    QCOMPARE(d.poll.allowance(), PollTransport::kToleratedLosses);
+    QVERIFY(!d.connectionStatus->isConnected());
 }
 
 QTEST_MAIN(PollingTest)

@@ -14,17 +14,8 @@ QString sequence(int counter, int objectInfoMode, int polls, int *counterAfter =
 {
     QString letters;
     for (int i = 0; i < polls; ++i) {
-        switch (nextPollFrame(counter, objectInfoMode)) {
-        case PollFrame::Cycle:
-            letters += QLatin1Char('c');
-            break;
-        case PollFrame::ObjectInfoRead:
-            letters += QLatin1Char('r');
-            break;
-        case PollFrame::ObjectInfoFetch:
-            letters += QLatin1Char('f');
-            break;
-        }
+        const PollFrame frame = nextPollFrame(counter, objectInfoMode);
+        letters += frame == PollFrame::Cycle ? 'c' : frame == PollFrame::ObjectInfoRead ? 'r' : 'f';
     }
     if (counterAfter)
         *counterAfter = counter;

@@ -1,30 +1,13 @@
+#include "k4ktest.h"
+
 #include "live/processdecoding.h"
 
 #include <QtTest>
 
 using namespace DirazSensorPlugin::Core;
 
-namespace {
-
-// A cycle answer: header, the 12 process-data characters, the status octet.
-QString cycle(const QString &processData, const QString &status = QStringLiteral("00"))
-{
-    return QStringLiteral("09aa55") + processData + status;
-}
-
-// Object information block: `index` names the evaluated object; unused
-// octets hold "cd" so a decoder reading them would notice.
-QString objectBlock(int index, const QStringList &distances, const QList<int> &signalValues)
-{
-    QString hex = QStringLiteral("cdcdcdcdcdcdcd") + QString::asprintf("%02x", index);
-    for (const QString &d : distances)
-        hex += d;
-    for (int s : signalValues)
-        hex += QStringLiteral("cdcdcd") + QString::asprintf("%02x", s);
-    return hex;
-}
-
-} // namespace
+using K4KTest::cycle;
+using K4KTest::objectBlock;
 
 class TestProcessDecoding : public QObject
 {

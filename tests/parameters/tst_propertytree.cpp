@@ -2,6 +2,7 @@
 // values, enabled state and the read-only marker, hidden nodes, captions,
 // duplicate ids, broken documents, lookups and re-translation.
 
+#include "k4ktest.h"
 #include "sensorwindowprobe.h"
 
 #include <extensionsystem/globals.h>
@@ -73,12 +74,11 @@ private slots:
     void enabledStateAndMarker();
     void captionsFallBackToEnglish_data();
     void captionsFallBackToEnglish();
-    void hiddenNodeIsRegisteredButNotAttached();
+    void whichNodesBecomeProperties_data();
+    void whichNodesBecomeProperties();
     void duplicateIdsReplaceBookkeepingButKeepBothProperties();
-    void unknownKindCreatesNothing();
     void brokenDocumentsLeaveAWorkingWindow_data();
     void brokenDocumentsLeaveAWorkingWindow();
-    void anyTopLevelElementNameButOnlyPropertyChildren();
     void findPropertyIsPreOrderBelowTheStart();
     void enableEditableKeepsMarkedPropertiesDisabled();
     void hidingAnItemKeepsValueAndLookup();
@@ -222,23 +222,49 @@ void PropertyTreeTest::captionsFallBackToEnglish()
     QCOMPARE(w->p().enumManager->enumNames(p), entries);
 }
 
-void PropertyTreeTest::hiddenNodeIsRegisteredButNotAttached()
+void PropertyTreeTest::whichNodesBecomeProperties_data()
 {
-    const QString hidden = node("category", "H",
-                                "<visible>false</visible>" + node("int", "HChild", "<min>0</min><max>5</max>"));
-    const QString xml = node("int", "A", "<min>0</min><max>5</max>") + hidden
-                        + node("bool", "B", "<visible>no</visible>") + node("int", "C", "<min>0</min><max>5</max>");
+    QTest::addColumn<QString>("xml");
+    QTest::addColumn<QStringList>("attached"); // below the root, in order
+    QTest::addColumn<QStringList>("addressed");
+    QTest::addColumn<QStringList>("unaddressed");
+    QTest::addColumn<QStringList>("hidden");
+
+    const QString limits = QStringLiteral("<min>0</min><max>5</max>");
+    // Hidden nodes keep their address, but neither they nor their children
+    // are attached; categories have no address.
+    QTest::newRow("hidden nodes")
+        << node("int", "A", limits)
+               + node("category", "H", "<visible>false</visible>" + node("int", "HChild", limits))
+               + node("bool", "B", "<visible>no</visible>") + node("int", "C", limits)
+        << QStringList{"A", "C"} << QStringList{"HChild", "B"} << QStringList{"H"} << QStringList{"H", "B"};
+    QTest::newRow("unknown kinds create nothing")
+        << node("int", "A", limits) + node("slider", "U", node("int", "UChild", limits)) + node("", "Empty")
+               + node("bool", "B")
+        << QStringList{"A", "B"} << QStringList{} << QStringList{"U", "Empty", "UChild"} << QStringList{};
+    QTest::newRow("any top-level element name, only property children")
+        << node("category", "Cat", node("int", "Nested", limits) + node("int", "Ignored", limits, "setting"), "group")
+               + node("bool", "Top", QString(), "anything")
+        << QStringList{"Cat", "Nested", "Top"} << QStringList{"Nested"} << QStringList{"Ignored"} << QStringList{};
+}
+
+void PropertyTreeTest::whichNodesBecomeProperties()
+{
+    QFETCH(QString, xml);
+    QFETCH(QStringList, attached);
+    QFETCH(QStringList, addressed);
+    QFETCH(QStringList, unaddressed);
+    QFETCH(QStringList, hidden);
     DescriptionFile file(document(xml));
     auto w = buildWindow(file);
-
-    QCOMPARE(w->hiddenPropertyIds, QStringList({"H", "B"}));
-    QVERIFY(!w->findProperty("H"));
-    QVERIFY(!w->findProperty("HChild"));
-    QVERIFY(!w->findProperty("B"));
-    QVERIFY(w->propertyAddresses.contains("HChild"));
-    QVERIFY(w->propertyAddresses.contains("B"));
-    QVERIFY(!w->propertyAddresses.contains("H")); // categories have no address
-    QCOMPARE(ids(w->allSubProperties(w->rootProperty)), QStringList({"A", "C"}));
+    QCOMPARE(ids(w->allSubProperties(w->rootProperty)), attached);
+    for (const QString &id : addressed)
+        QVERIFY2(w->propertyAddresses.contains(id), qPrintable(id));
+    for (const QString &id : unaddressed)
+        QVERIFY2(!w->propertyAddresses.contains(id), qPrintable(id));
+    for (const QString &id : hidden)
+        QVERIFY2(!w->findProperty(id), qPrintable(id));
+    QCOMPARE(w->hiddenPropertyIds, hidden);
 }
 
 void PropertyTreeTest::duplicateIdsReplaceBookkeepingButKeepBothProperties()
@@ -258,47 +284,25 @@ void PropertyTreeTest::duplicateIdsReplaceBookkeepingButKeepBothProperties()
     QCOMPARE(w->findProperty("D")->propertyName(), QStringLiteral("first"));
 }
 
-void PropertyTreeTest::unknownKindCreatesNothing()
-{
-    const QString xml = node("int", "A", "<min>0</min><max>5</max>")
-                        + node("slider", "U", node("int", "UChild", "<min>0</min><max>5</max>"))
-                        + node("", "Empty") + node("bool", "B");
-    DescriptionFile file(document(xml));
-    auto w = buildWindow(file);
-    QVERIFY(!w->propertyAddresses.contains("U"));
-    QVERIFY(!w->propertyAddresses.contains("Empty"));
-    QVERIFY(!w->propertyAddresses.contains("UChild"));
-    QVERIFY(!w->hiddenPropertyIds.contains("U"));
-    QCOMPARE(ids(w->allSubProperties(w->rootProperty)), QStringList({"A", "B"}));
-}
-
 void PropertyTreeTest::brokenDocumentsLeaveAWorkingWindow_data()
 {
-    QTest::addColumn<QString>("content");
-    QTest::addColumn<bool>("writeFile");
+    QTest::addColumn<QString>("content"); // null: no file
     QTest::addColumn<int>("stateRows");
 
     const QString entries = QStringLiteral("<e><id>n1</id><text><en>Distance</en></text></e>");
-    QTest::newRow("missing file") << QString() << false << 0;
-    QTest::newRow("malformed XML") << QStringLiteral("<document><treeGui><default>") << true << 0;
-    QTest::newRow("no tree branch") << document(QString(), entries) << true << 1;
-    QTest::newRow("no process-data branch") << document(node("bool", "B")) << true << 0;
-    QTest::newRow("empty file") << QString("") << true << 0;
+    QTest::newRow("missing file") << QString() << 0;
+    QTest::newRow("malformed XML") << QStringLiteral("<document><treeGui><default>") << 0;
+    QTest::newRow("no tree branch") << document(QString(), entries) << 1;
+    QTest::newRow("no process-data branch") << document(node("bool", "B")) << 0;
+    QTest::newRow("empty file") << QString("") << 0;
 }
 
 void PropertyTreeTest::brokenDocumentsLeaveAWorkingWindow()
 {
     QFETCH(QString, content);
-    QFETCH(bool, writeFile);
     QFETCH(int, stateRows);
-    QTemporaryDir dir;
-    const QString path = dir.path() + "/IoLinkK4Kv7family.xml";
-    if (writeFile) {
-        QFile f(path);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(content.toUtf8());
-    }
-    SensorWindowProbe w(nullptr, path.toStdString());
+    DescriptionFile file(content);
+    SensorWindowProbe w(nullptr, file.path());
     QVERIFY(w.rootProperty);
     QCOMPARE(w.rootProperty->propertyId(), QStringLiteral("root"));
     QCOMPARE(w.p().stateRows.size(), stateRows);
@@ -311,17 +315,6 @@ void PropertyTreeTest::brokenDocumentsLeaveAWorkingWindow()
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     QVERIFY(w.close());
-}
-
-void PropertyTreeTest::anyTopLevelElementNameButOnlyPropertyChildren()
-{
-    const QString inner = node("int", "Nested", "<min>0</min><max>5</max>")
-                          + node("int", "Ignored", "<min>0</min><max>5</max>", "setting");
-    const QString xml = node("category", "Cat", inner, "group") + node("bool", "Top", QString(), "anything");
-    DescriptionFile file(document(xml));
-    auto w = buildWindow(file);
-    QCOMPARE(ids(w->allSubProperties(w->rootProperty)), QStringList({"Cat", "Nested", "Top"}));
-    QVERIFY(!w->propertyAddresses.contains("Ignored"));
 }
 
 void PropertyTreeTest::findPropertyIsPreOrderBelowTheStart()

@@ -1,4 +1,6 @@
 // The interface object between host and window: port switching and relays.
+#include "k4ktest.h"
+
 #include "plugin/sensorinterface.h"
 #include "window/sensorwindow.h"
 
@@ -86,7 +88,6 @@ private slots:
     void identity();
     void portSwitching_data();
     void portSwitching();
-    void refusedRegistrationLeavesWindowWithoutChannel();
     void hostRegistryLendsOneChannelPerPort();
     void aPortHeldElsewhereLeavesNoDanglingChannel();
     void delaysComeFromCatalogue();
@@ -129,7 +130,8 @@ void TestSensorInterface::identity()
 
 void TestSensorInterface::portSwitching_data()
 {
-    // Ports chosen one after another ("" is Offline) and the registry calls they cause.
+    // Ports chosen one after another ("" is Offline, "!" one the registry
+    // refuses) and the registry calls they cause.
     QTest::addColumn<QStringList>("choices");
     QTest::addColumn<QStringList>("calls");
     QTest::addColumn<bool>("connected");
@@ -146,6 +148,15 @@ void TestSensorInterface::portSwitching_data()
     QTest::newRow("port again after offline registers again")
         << QStringList{"/dev/ttyA", "", "/dev/ttyA"}
         << QStringList{"register /dev/ttyA", "unregister", "register /dev/ttyA"} << true;
+    // The old port was given up and the new one refused: the window must not
+    // keep a channel the host may have deleted.
+    QTest::newRow("refused port leaves no channel") << QStringList{"/dev/ttyA", "!/dev/ttyB"}
+                                                    << QStringList{"register /dev/ttyA", "unregister", "register /dev/ttyB"}
+                                                    << false;
+    QTest::newRow("a refused port is asked again")
+        << QStringList{"!/dev/ttyB", "/dev/ttyB"} << QStringList{"register /dev/ttyB", "register /dev/ttyB"} << true;
+    QTest::newRow("offline after a refusal does nothing") << QStringList{"!/dev/ttyC", ""}
+                                                          << QStringList{"register /dev/ttyC"} << false;
 }
 
 void TestSensorInterface::portSwitching()
@@ -154,34 +165,13 @@ void TestSensorInterface::portSwitching()
     QFETCH(QStringList, calls);
     QFETCH(bool, connected);
     SensorInterface object(&m_record, m_sub);
-    for (const QString &port : choices)
-        emit object.window()->vComPortSelected(port);
+    for (const QString &port : choices) {
+        m_registry->refuse = port.startsWith('!');
+        emit object.window()->vComPortSelected(port.mid(m_registry->refuse ? 1 : 0));
+    }
     QCOMPARE(m_registry->calls, calls);
     QCOMPARE(object.isConnected(), connected);
     QCOMPARE(object.window()->serialChannel(), connected ? &m_registry->fake : nullptr);
-}
-
-void TestSensorInterface::refusedRegistrationLeavesWindowWithoutChannel()
-{
-    SensorInterface object(&m_record, m_sub);
-    emit object.window()->vComPortSelected("/dev/ttyA");
-    QCOMPARE(object.window()->serialChannel(), &m_registry->fake);
-    m_registry->refuse = true;
-    emit object.window()->vComPortSelected("/dev/ttyB");
-    QVERIFY(!object.isConnected());
-    // The old port was given up and the new one refused: the window must not
-    // keep a channel the host may have deleted.
-    QCOMPARE(object.window()->serialChannel(), nullptr);
-    // A refused port may be free later: choosing it again asks again.
-    m_registry->refuse = false;
-    emit object.window()->vComPortSelected("/dev/ttyB");
-    QCOMPARE(object.window()->serialChannel(), &m_registry->fake);
-    m_registry->refuse = true;
-    emit object.window()->vComPortSelected("/dev/ttyC");
-    // Offline is a no-op now: the object is not connected.
-    m_registry->calls.clear();
-    emit object.window()->vComPortSelected("");
-    QVERIFY(m_registry->calls.isEmpty());
 }
 
 void TestSensorInterface::hostRegistryLendsOneChannelPerPort()
@@ -232,11 +222,14 @@ void TestSensorInterface::aPortHeldElsewhereLeavesNoDanglingChannel()
 
 void TestSensorInterface::delaysComeFromCatalogue()
 {
-    SensorInterface object(&m_record, m_sub);
+    // A record the catalogue knows, whose line delay is not zero.
+    const SensorBasic record = K4KTest::catalogueModel();
+    const auto entry = DirazSensorPlugin::Core::catalogueLookup(record.name(), K4KTest::shippedDescription());
+    QVERIFY(entry.lineDelay() > 0);
+    SensorInterface object(&record, m_sub);
     emit object.window()->vComPortSelected("/dev/ttyA");
-    const auto &sensor = object.window()->sensor();
-    QCOMPARE(m_registry->lastSettings.characterDelay, sensor.characterDelay());
-    QCOMPARE(m_registry->lastSettings.lineDelay, sensor.lineDelay());
+    QCOMPARE(m_registry->lastSettings.characterDelay, entry.characterDelay());
+    QCOMPARE(m_registry->lastSettings.lineDelay, entry.lineDelay());
     QCOMPARE(m_registry->lastSettings.reserved, 0);
     QCOMPARE(m_registry->lastSettings.portName, QString("/dev/ttyA"));
 }

