@@ -56,25 +56,30 @@ HostWindow::~HostWindow()
 
 void HostWindow::buildMenus()
 {
-    QMenu *file = menuBar()->addMenu(tr("&File"));
-    m_sensorMenu = file->addMenu(tr("Open &sensor"));
+    QMenu *file = menuBar()->addMenu(QString());
+    keepTranslated(file->menuAction(), QT_TR_NOOP("&File"));
+    m_sensorMenu = file->addMenu(QString());
+    keepTranslated(m_sensorMenu->menuAction(), QT_TR_NOOP("Open &sensor"));
     for (const auto &sensor : m_sensors) {
         const QString name = QString::fromStdString(sensor.name());
         m_sensorMenu->addAction(name, this, [this, name] { openSensor(name); });
     }
     m_sensorMenu->setEnabled(!m_sensors.empty());
-    file->addAction(tr("Open se&ttings..."), this, &HostWindow::openSettingsFile);
+    keepTranslated(file->addAction(QString(), this, &HostWindow::openSettingsFile), QT_TR_NOOP("Open se&ttings..."));
     file->addSeparator();
-    file->addAction(tr("E&xit"), this, &QWidget::close);
+    keepTranslated(file->addAction(QString(), this, &QWidget::close), QT_TR_NOOP("E&xit"));
 
-    QMenu *view = menuBar()->addMenu(tr("&View"));
-    QAction *presentation = view->addAction(tr("&Presentation mode"));
+    QMenu *view = menuBar()->addMenu(QString());
+    keepTranslated(view->menuAction(), QT_TR_NOOP("&View"));
+    QAction *presentation = view->addAction(QString());
+    keepTranslated(presentation, QT_TR_NOOP("&Presentation mode"));
     presentation->setCheckable(true);
     connect(presentation, &QAction::toggled, this, &HostWindow::togglePresentation);
-    view->addAction(tr("&Tile windows"), m_mdi, &QMdiArea::tileSubWindows);
-    view->addAction(tr("&Cascade windows"), m_mdi, &QMdiArea::cascadeSubWindows);
+    keepTranslated(view->addAction(QString(), m_mdi, &QMdiArea::tileSubWindows), QT_TR_NOOP("&Tile windows"));
+    keepTranslated(view->addAction(QString(), m_mdi, &QMdiArea::cascadeSubWindows), QT_TR_NOOP("&Cascade windows"));
 
-    QMenu *language = menuBar()->addMenu(tr("&Language"));
+    QMenu *language = menuBar()->addMenu(QString());
+    keepTranslated(language->menuAction(), QT_TR_NOOP("&Language"));
     m_languageGroup = new QActionGroup(this);
     const QList<QPair<QString, QString>> languages = {{"en", "English"}, {"de", "Deutsch"}};
     for (const auto &entry : languages) {
@@ -86,11 +91,28 @@ void HostWindow::buildMenus()
         connect(action, &QAction::triggered, this, [this, code = entry.first] { setLanguage(code); });
     }
 
-    QMenu *help = menuBar()->addMenu(tr("&Help"));
-    help->addAction(tr("&About plug-in"), this, [this] {
+    QMenu *help = menuBar()->addMenu(QString());
+    keepTranslated(help->menuAction(), QT_TR_NOOP("&Help"));
+    QAction *about = help->addAction(QString(), this, [this] {
         QMessageBox::about(this, m_plugin.pluginName(),
                            QStringLiteral("%1\n%2 %3").arg(m_plugin.description(), tr("Version"), m_plugin.version()));
     });
+    keepTranslated(about, QT_TR_NOOP("&About plug-in"));
+}
+
+void HostWindow::keepTranslated(QAction *action, const char *source)
+{
+    action->setText(tr(source));
+    m_translatedActions.append({action, source});
+}
+
+void HostWindow::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        for (const auto &entry : qAsConst(m_translatedActions))
+            if (entry.first)
+                entry.first->setText(tr(entry.second));
+    QMainWindow::changeEvent(event);
 }
 
 void HostWindow::addExtraPort(const QString &port)

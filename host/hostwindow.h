@@ -4,6 +4,7 @@
 #include "pluginlibrary.h"
 
 #include <QMainWindow>
+#include <QPointer>
 #include <QStringList>
 #include <QTimer>
 #include <QTranslator>
@@ -14,6 +15,7 @@
 
 class QMdiArea;
 class QMdiSubWindow;
+class QAction;
 class QMenu;
 class QActionGroup;
 
@@ -43,9 +45,14 @@ private slots:
     void togglePresentation(bool on);
     void subWindowActivated(QMdiSubWindow *window);
 
+protected:
+    void changeEvent(QEvent *event) override;
+
 private:
     void buildMenus();
     void arrangeSubWindows();
+    // Menu texts follow a language change; source texts stay untranslated here.
+    void keepTranslated(QAction *action, const char *source);
     void deliverPorts(bool force);
     ExtensionSystem::PluginInterface *activePlugin() const;
 
@@ -61,4 +68,5 @@ private:
     QTimer m_portTimer;
     std::vector<std::unique_ptr<QTranslator>> m_translators;
     QString m_language = QStringLiteral("en");
+    QList<QPair<QPointer<QAction>, const char *>> m_translatedActions;
 };

@@ -59,6 +59,11 @@ std::vector<OrderedOption> orderedOptions(QStringList *arguments, const QStringL
     return ordered;
 }
 
+bool stepConnects(const QString &option)
+{
+    return option == QLatin1String("auto-connect") || option == QLatin1String("connect-pc-to-sensor");
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -144,11 +149,29 @@ int main(int argc, char *argv[])
     HostWindow window(plugin);
     window.setLanguage(parser.value(languageOption));
 
+    // Each simulator plays the model of the sensor that connects to it; one
+    // nobody names plays the first model opened.
+    QMap<int, QString> simulatorModels;
+    {
+        QString model;
+        for (const OrderedOption &option : ordered) {
+            if (option.name == QLatin1String("open")) {
+                model = option.value;
+                if (!simulatorModels.contains(0))
+                    simulatorModels[0] = model;
+            } else if (stepConnects(option.name) && option.value.startsWith(QLatin1String("simulator"))) {
+                const int k = option.value == QLatin1String("simulator") ? 1 : option.value.mid(10).toInt();
+                if (!simulatorModels.contains(k))
+                    simulatorModels[k] = model;
+            }
+        }
+    }
     std::vector<std::unique_ptr<SimulatorProcess>> simulators;
     QStringList simulatorPorts;
     for (int k = 1; k <= simulatorCount; ++k) {
         auto simulator = std::make_unique<SimulatorProcess>();
-        const QString port = simulator->start(QProcess::splitCommand(parser.value(simArgsOption)));
+        const QString port = simulator->start(SimulatorProcess::argumentsFor(
+            simulatorModels.value(k, simulatorModels.value(0)), QProcess::splitCommand(parser.value(simArgsOption))));
         if (port.isEmpty()) {
             err << "ndorix: simulator " << k << " not started: " << simulator->errorString() << '\n';
             if (parser.isSet(exitOption))

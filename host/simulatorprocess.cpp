@@ -58,3 +58,13 @@ QString SimulatorProcess::start(const QStringList &arguments, int waitMs)
     m_port = QString::fromLocal8Bit(m_process.readLine()).trimmed();
     return m_port;
 }
+
+QStringList SimulatorProcess::argumentsFor(const QString &openedModel, const QStringList &extra)
+{
+    if (openedModel.isEmpty())
+        return extra;
+    for (const QString &argument : extra)
+        if (argument == QLatin1String("--variant") || argument.startsWith(QLatin1String("--variant=")))
+            return extra;
+    return QStringList{QStringLiteral("--model"), openedModel} + extra;
+}

@@ -30,6 +30,9 @@ public:
 
     // Starts the program beside this one and waits for its port; empty on failure.
     QString start(const QStringList &arguments, int waitMs = 5000);
+    // The simulator's arguments for an opened model: it plays that model's
+    // first variant unless the extra arguments choose a --variant.
+    static QStringList argumentsFor(const QString &openedModel, const QStringList &extra);
     QString portPath() const { return m_port; }
     QString errorString() const { return m_error; }
     qint64 processId() const { return m_process.processId(); }

@@ -53,15 +53,17 @@ int main(int argc, char *argv[])
     parser.addOption({QStringLiteral("variant"), QStringLiteral("Product name of the catalogue variant to be."),
                       QStringLiteral("name")});
     parser.addOption({QStringLiteral("list-variants"), QStringLiteral("Print the product names and exit.")});
+    parser.addOption({QStringLiteral("model"),
+                      QStringLiteral("Catalogue model name; be its first variant (--variant chooses another)."),
+                      QStringLiteral("name")});
     parser.addOption({QStringLiteral("distance"), QStringLiteral("Hold the object still at <mm> instead of moving it."),
                       QStringLiteral("mm")});
     parser.addOption({QStringLiteral("trace"), QStringLiteral("Log every frame and answer to stderr.")});
     parser.addOption({QStringLiteral("dump-dir"),
                       QStringLiteral("On exit, write every number parameter as id=value to <dir>/iolink-sim-<pid>.txt."),
                       QStringLiteral("dir")});
-    parser.addOption({QStringLiteral("preset"),
-                      QStringLiteral("Start with parameter <id> holding <value> in device units (repeatable)."),
-                      QStringLiteral("id=value")});
+    parser.addOption({QStringLiteral("set"), QStringLiteral("Start with parameter <id> holding device value <n>."),
+                      QStringLiteral("id=n")});
     IoLinkSim::FaultSettings::addOptions(&parser);
     parser.process(app);
 
@@ -85,9 +87,24 @@ int main(int argc, char *argv[])
 
     IoLinkSim::SimulatedMaster master(description);
     IoLinkSim::DeviceModel &model = master.model();
+    if (parser.isSet(QStringLiteral("model")) && !parser.isSet(QStringLiteral("variant"))) {
+        const std::string name = parser.value(QStringLiteral("model")).toStdString();
+        const auto &variants = model.variants();
+        std::size_t i = 0;
+        while (i < variants.size() && variants[i].modelName != name)
+            ++i;
+        if (i == variants.size() || !model.selectVariant(i))
+            return fail("no model " + name + " (see --list-variants)");
+    }
     if (parser.isSet(QStringLiteral("variant"))
         && !model.selectProductName(parser.value(QStringLiteral("variant")).toStdString()))
         return fail("no variant " + parser.value(QStringLiteral("variant")).toStdString() + " (see --list-variants)");
+    for (const QString &assignment : parser.values(QStringLiteral("set"))) {
+        bool ok = false;
+        const qlonglong value = assignment.section(QLatin1Char('='), 1).toLongLong(&ok);
+        if (!ok || !model.setNumber(assignment.section(QLatin1Char('='), 0, 0).toStdString(), value))
+            return fail("--set needs a numeric parameter and a number: " + assignment.toStdString());
+    }
     if (parser.isSet(QStringLiteral("distance"))) {
         bool ok = false;
         const double mm = parser.value(QStringLiteral("distance")).toDouble(&ok);
@@ -97,12 +114,6 @@ int main(int argc, char *argv[])
     }
     model.setRealClock(true);
     master.setFaults(faults);
-    for (const QString &preset : parser.values(QStringLiteral("preset"))) {
-        bool ok = false;
-        const qlonglong value = preset.section('=', 1).toLongLong(&ok);
-        if (!ok || !model.setNumber(preset.section('=', 0, 0).toStdString(), value))
-            return fail("--preset " + preset.toStdString() + ": no such number parameter, or not a number");
-    }
 
     IoLinkSim::PtyServer server(&master);
     if (!server.open(&error))

@@ -10,6 +10,7 @@ namespace Core {
 
 namespace {
 std::atomic<double> g_scale{1.0};
+std::atomic<long long> g_pausedMs{0};
 } // namespace
 
 void setPauseScale(double scale)
@@ -29,11 +30,18 @@ int scaledMs(int ms)
     return int(std::lround(ms * g_scale.load()));
 }
 
+long long pausedMsTotal()
+{
+    return g_pausedMs.load();
+}
+
 void pauseMs(int ms)
 {
     const int scaled = scaledMs(ms);
-    if (scaled > 0)
+    if (scaled > 0) {
         QThread::msleep(static_cast<unsigned long>(scaled));
+        g_pausedMs += scaled;
+    }
 }
 
 } // namespace Core

@@ -13,6 +13,9 @@ void setPauseScale(double scale);
 double pauseScale();
 // A duration in milliseconds after scaling (rounded, at least 0).
 int scaledMs(int ms);
+// Milliseconds slept by pauseMs since the program started (benchmarks
+// compare a transfer's wall time with it).
+long long pausedMsTotal();
 
 } // namespace Core
 } // namespace DirazSensorPlugin

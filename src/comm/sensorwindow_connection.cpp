@@ -128,6 +128,8 @@ void SensorWindow::actionConnectSensor(int state)
             }
         }
     }
+    if (bNoticeCancelled())
+        vGoOfflineAfterCancel();
     ui->sensorOperationsToolbar->setEnabled(connected);
     vShowConnectionState();
 }
@@ -154,6 +156,8 @@ void SensorWindow::vAutoConnect(QString ComPort)
     } else {
         vCompleteReadingConnection();
     }
+    if (bNoticeCancelled())
+        vGoOfflineAfterCancel();
     vShowConnectionState();
 }
 
@@ -202,7 +206,7 @@ bool SensorWindow::bConnectToSensor()
         ExtensionSystem::PortSettings settings = d->channel->portSettings();
         const QString port = settings.portName.isEmpty() ? d->portSelector->currentText() : settings.portName;
         bool probed = false;
-        for (int attempt = 0; attempt < kProbeAttempts && !probed; ++attempt) {
+        for (int attempt = 0; attempt < kProbeAttempts && !probed && !bNoticeCancelled(); ++attempt) {
             // The channel goes away when the host releases the port.
             if (!d->channel)
                 return false;
@@ -220,7 +224,8 @@ bool SensorWindow::bConnectToSensor()
             d->connectedProductName.clear();
             IdentifyOutcome outcome = IdentifyOutcome::Lossy;
             int lossyAttempts = 0;
-            for (int attempt = 0; attempt < kIdentifyAttempts && outcome != IdentifyOutcome::Matched; ++attempt) {
+            for (int attempt = 0;
+                 attempt < kIdentifyAttempts && outcome != IdentifyOutcome::Matched && !bNoticeCancelled(); ++attempt) {
                 outcome = identifySensor();
                 // A line that keeps losing answers would hold the notice for
                 // minutes; a few lossy attempts in a row say enough.
@@ -234,6 +239,10 @@ bool SensorWindow::bConnectToSensor()
             else if (!accepted)
                 why = QCoreApplication::translate("SensorWindow", "the sensor answers as %1").arg(d->connectedProductName);
         }
+    }
+    if (!accepted && bNoticeCancelled()) {
+        connected = false;
+        return false;
     }
     if (!accepted) {
         if (why.isEmpty())

@@ -211,18 +211,8 @@ void SensorWindow::vRetranslatePropertyNode(const boost::property_tree::ptree &n
             d->buttonManager->setValue(property, Description::actionLabel(node, d->language));
         } else if (type == "enumerator") {
             const int index = d->enumManager->value(property);
-            QStringList names = nodeEntryCaptions(node);
-            // The variant trimmed some lists when the sensor was identified;
-            // the fresh list has all entries again.
-            if (d->objMaxRange == 100001) {
-                if (id == QLatin1String("MesurementUnit") && names.size() > 3)
-                    names.removeAt(3);
-                if ((id == QLatin1String("TeachInMode1") || id == QLatin1String("TeachInMode2")) && names.size() > 4)
-                    names.removeAt(4);
-            }
-            if (id.contains(QLatin1String("ErrorWarning")) && !d->variantKey.isEmpty() && !d->analogPresent
-                && names.size() > 12)
-                names.removeAt(12);
+            // The fresh list has all entries; the known variant cuts it again.
+            const QStringList names = variantEntryNames(id, nodeEntryCaptions(node), d->variantKey);
             d->enumManager->setEnumNames(property, names);
             static const QStringList warningIds = {QStringLiteral("ErrorWarning1"), QStringLiteral("ErrorWarning2"),
                                                    QStringLiteral("ErrorWarning3"), QStringLiteral("ErrorWarning4")};

@@ -360,6 +360,18 @@
         <source>The sensor will be disconnected (offline mode) , and can be accessed again, only after it is removed and reconnected to the GHTN adapter, continue?</source>
         <translation>Der Sensor wird getrennt (Offline-Modus) und ist erst wieder erreichbar, nachdem er vom GHTN-Adapter abgezogen und wieder angeschlossen wurde. Fortfahren?</translation>
     </message>
+    <message>
+        <source>Saving settings...</source>
+        <translation>Einstellungen speichern...</translation>
+    </message>
+    <message>
+        <source>The settings could not be saved to %1.</source>
+        <translation>Die Einstellungen konnten nicht in %1 gespeichert werden.</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
 </context>
 <context>
     <name>connectionSwitchingDialog</name>

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "catalogue/sensor.h"
+#include "persistence/settingsfile.h"
 
 #include <extensionsystem/communicationinterface.h>
 #include <extensionsystem/sensorbasic.h>
@@ -185,6 +186,10 @@ protected:
     // --- parameters: read all and write all ---
     void vShowProgress(bool show);
     void vReadAllParameters();
+    void vReportTransferProgress(int done, int total);
+    bool bNoticeCancelled() const;
+    void vCancelNotice();
+    void vGoOfflineAfterCancel();
 
     // --- comm: transport and connection ---
     bool bSendCommand(std::string command, bool useWindowFlag);
@@ -232,7 +237,15 @@ protected:
     void vSendDeviceAction(QString id);
     void vApplySensorVariant();
     void vApplyErrorWarningNames(QString variantKey);
+    void vApplyVariantEntry(const QString &product, const QString &key, const boost::property_tree::ptree &variant);
+    QStringList descriptionEntryNames(const QString &id) const;
+    QStringList variantEntryNames(const QString &id, QStringList names, const QString &key) const;
+    void vSetVariantEntryNames(const QString &id, const QString &key);
     void vSendFactoryReset();
+
+    // --- persistence: settings files ---
+    QString settingsParameterString() const;
+    void vApplySettingsEntries(const QList<SettingsFile::Entry> &entries);
 
     // Created first, deleted last: timers, managers, docks, chart, state.
     std::unique_ptr<SensorWindowPrivate> d;

@@ -9,12 +9,6 @@
 namespace DirazSensorPlugin {
 namespace Core {
 
-// --- parameters: read all and write all --------------------------------------
-void SensorWindow::vWriteAllSettings(bool) { K4K_NOT_BUILT(); }
-void SensorWindow::writeAllSettings() { K4K_NOT_BUILT(); }
-void SensorWindow::vRadAllSettings(bool) { K4K_NOT_BUILT(); }
-void SensorWindow::vReadAllParameters() { K4K_NOT_BUILT(); }
-
 // --- live: polling, decoding, charts, units ----------------------------------
 void SensorWindow::vExportChartData() { K4K_NOT_BUILT(); }
 void SensorWindow::vClearHistory() { K4K_NOT_BUILT(); }
@@ -36,16 +30,6 @@ void SensorWindow::vZommResetForNoiseLine() { K4K_NOT_BUILT(); }
 void SensorWindow::slotUpdatingTeachValues() { K4K_NOT_BUILT(); }
 void SensorWindow::vSyncThresholds(QString) { K4K_NOT_BUILT(); }
 void SensorWindow::vSendDeviceAction(QString) { K4K_NOT_BUILT(); }
-void SensorWindow::vApplySensorVariant() { K4K_NOT_BUILT(); }
-void SensorWindow::vApplyErrorWarningNames(QString) { K4K_NOT_BUILT(); }
-void SensorWindow::vRestoreFactorySettings() { K4K_NOT_BUILT(); }
-void SensorWindow::vSendFactoryReset() { K4K_NOT_BUILT(); }
-
-// --- persistence: settings files ----------------------------------------------
-void SensorWindow::vSaveSettings() { K4K_NOT_BUILT(); }
-bool SensorWindow::bOpenSettings(QString) { K4K_NOT_BUILT(); return false; }
-bool SensorWindow::bOpenSettings() { K4K_NOT_BUILT(); return false; }
-void SensorWindow::vLoadSettings() { K4K_NOT_BUILT(); }
 
 } // namespace Core
 } // namespace DirazSensorPlugin

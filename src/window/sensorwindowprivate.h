@@ -5,6 +5,7 @@
 
 #include <extensionsystem/communicationinterface.h>
 
+#include <QElapsedTimer>
 #include <QHash>
 #include <QIcon>
 #include <QList>
@@ -181,6 +182,9 @@ public:
     // send runs (blockingSends), so a connection completes before its end.
     QTimer noticeTimer;
     int blockingSends = 0;
+    QElapsedTimer noticeClock;   // since the notice opened: its minimum time
+    bool noticeCancelled = false; // Escape or the button; the work stops
+    int transferTotal = 0;        // parameters of the pass in progress; 0 none
 };
 
 } // namespace Core

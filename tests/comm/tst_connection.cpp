@@ -602,8 +602,8 @@ void ConnectionTest::noticeWaitsForBlockingSends()
     rig.window->vShowProgress(true);
     for (int i = 0; i < 3; ++i)
         QVERIFY(rig.window->bSendCommand(octets({0x02, 0x70, 0x22}), false));
-    // Each send ran an event loop long enough for every tick, yet none counted.
-    QCOMPARE(d.progressBar->value(), 0);
+    // Each send ran an event loop long enough for every tick, yet the
+    // notice did not end.
     QVERIFY(d.progressDialog->isVisible());
     QVERIFY(rig.waitForNoticeEnd());
     QCOMPARE(d.progressBar->value(), 3);

@@ -1,0 +1,208 @@
+// The connected sensor's variant adapting the tree, limits and lists; the
+// lists never cut twice, nor before a variant is known, nor by a language
+// change; and restoring factory defaults, declined and accepted.
+
+#include "sensorwindowprobe.h"
+
+#include "catalogue/catalogue.h"
+#include "comm/pause.h"
+#include "persistence/dialoglayer.h"
+
+#include <extensionsystem/globals.h>
+#include <qtproperty.h>
+#include <qtpropertymanager.h>
+#include <qttreepropertybrowser.h>
+#include <simulator/simulatedchannel.h>
+
+#include <QComboBox>
+#include <QtTest>
+
+using namespace K4KTest;
+using namespace DirazSensorPlugin::Core;
+
+namespace {
+
+class Probe : public SensorWindowProbe
+{
+public:
+    using SensorWindowProbe::SensorWindowProbe;
+    using SensorWindow::vApplySensorVariant;
+};
+
+std::string shipped()
+{
+    return (QCoreApplication::applicationDirPath() + "/IoLinkK4Kv7family.xml").toStdString();
+}
+
+ExtensionSystem::SensorBasic model(const QString &name)
+{
+    for (const ExtensionSystem::SensorBasic &m : catalogueList(shipped()))
+        if (QString::fromStdString(m.name()) == name)
+            return m;
+    return ExtensionSystem::SensorBasic();
+}
+
+bool shown(Probe &w, const char *id)
+{
+    QtProperty *p = w.findProperty(QString::fromLatin1(id));
+    const QList<QtBrowserItem *> items = p ? w.propertyBrowser->items(p) : QList<QtBrowserItem *>();
+    return !items.isEmpty() && w.propertyBrowser->isItemVisible(items.first());
+}
+
+int entries(Probe &w, const char *id)
+{
+    return w.p().enumManager->enumNames(w.findProperty(QString::fromLatin1(id))).size();
+}
+
+} // namespace
+
+class VariantDefaultsTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase()
+    {
+        DialogLayer::setTestMode(true);
+        setPauseScale(0.0);
+    }
+    void init() { DialogLayer::reset(); }
+
+    void variant_data()
+    {
+        QTest::addColumn<QString>("modelName");
+        QTest::addColumn<QString>("product");
+        QTest::addColumn<QStringList>("visible");
+        QTest::addColumn<QStringList>("hidden");
+        QTest::addColumn<int>("maxRange");
+        QTest::addColumn<int>("unitCut");    // entries cut from "MesurementUnit" and "TeachInMode1"
+        QTest::addColumn<int>("warningCut"); // entries cut from each "ErrorWarning" list
+        const QString r = QStringLiteral("K4K-R IO-Link"), x = QStringLiteral("K4K-X IO-Link");
+        QTest::newRow("R 4M1") << r << "K4KR4M1" << QStringList{"Bluetooth", "PinFunctionA2", "Sensitivity"}
+                               << QStringList{"AnalogMode"} << 10000 << 0 << 1;
+        QTest::newRow("R 4M2 no Bluetooth") << r << "K4KR4M2" << QStringList{} << QStringList{"Bluetooth"} << 10000
+                                            << 0 << 1;
+        QTest::newRow("R 4M3 analog") << r << "K4KR4M3" << QStringList{"AnalogMode"}
+                                      << QStringList{"AnalogSubt", "PinFunctionA2", "Output2Settings"} << 10000 << 0 << 0;
+        QTest::newRow("R 4M6 analog") << r << "K4KR4M6" << QStringList{"AnalogMode", "AnalogSubt"}
+                                      << QStringList{"PinFunctionA2"} << 10000 << 0 << 0;
+        QTest::newRow("X 4M1 high range") << x << "K4KX4M1" << QStringList{"Bluetooth"} << QStringList{"Sensitivity"}
+                                          << 100000 << 1 << 1;
+        QTest::newRow("unknown key changes nothing") << r << "K4KR9Z9" << QStringList{"Bluetooth", "Sensitivity"}
+                                                     << QStringList{} << 100000 << 0 << 0;
+        QTest::newRow("six characters change nothing") << x << "K4KX4M" << QStringList{"Sensitivity"}
+                                                       << QStringList{} << 100000 << 0 << 0;
+    }
+    void variant()
+    {
+        QFETCH(QString, modelName);
+        QFETCH(QString, product);
+        const ExtensionSystem::SensorBasic record = model(modelName);
+        Probe w(&record, shipped());
+        const int units = entries(w, "MesurementUnit"), teach = entries(w, "TeachInMode1");
+        const int warnings = entries(w, "ErrorWarning3");
+        w.p().connectedProductName = product;
+        // Twice, as a second identification does: lists are cut once.
+        w.vApplySensorVariant();
+        w.vApplySensorVariant();
+        QFETCH(QStringList, visible);
+        QFETCH(QStringList, hidden);
+        for (const QString &id : visible)
+            QVERIFY2(shown(w, id.toLatin1()), qPrintable(id));
+        for (const QString &id : hidden)
+            QVERIFY2(!shown(w, id.toLatin1()), qPrintable(id));
+        QTEST(w.p().maxRange, "maxRange");
+        QFETCH(int, unitCut);
+        QFETCH(int, warningCut);
+        QCOMPARE(entries(w, "MesurementUnit"), units - unitCut);
+        QCOMPARE(entries(w, "TeachInMode1"), teach - unitCut);
+        QCOMPARE(entries(w, "ErrorWarning3"), warnings - warningCut);
+
+        // A language change rebuilds lists from the description: same cut.
+        ExtensionSystem::Globals::setLanguage("de");
+        QEvent change(QEvent::LanguageChange);
+        QCoreApplication::sendEvent(&w, &change);
+        ExtensionSystem::Globals::setLanguage("en");
+        QCOMPARE(entries(w, "MesurementUnit"), units - unitCut);
+        QCOMPARE(entries(w, "TeachInMode1"), teach - unitCut);
+        QCOMPARE(entries(w, "ErrorWarning3"), warnings - warningCut);
+    }
+
+    void highRangeFallsBackFromTheCutUnit()
+    {
+        const ExtensionSystem::SensorBasic record = model(QStringLiteral("K4K-X IO-Link"));
+        Probe w(&record, shipped());
+        QtProperty *unit = w.findProperty(QStringLiteral("MesurementUnit"));
+        w.p().enumManager->setValue(unit, 3);
+        w.p().connectedProductName = QStringLiteral("K4KX4M1");
+        w.vApplySensorVariant();
+        QCOMPARE(w.p().enumManager->value(unit), 0);
+    }
+
+    void languageChangeKeepsSelectionsAndValues()
+    {
+        const ExtensionSystem::SensorBasic record = model(QStringLiteral("K4K-R IO-Link"));
+        Probe w(&record, shipped());
+        auto &d = w.p();
+        w.updateComPortList({QStringLiteral("/dev/a"), QStringLiteral("/dev/b")});
+        d.portSelector->setCurrentIndex(3);
+        d.outputSelector->setCurrentIndex(1);
+        d.enumManager->setValue(w.findProperty(QStringLiteral("MesurementUnit")), 2);
+        d.intManager->setValue(w.findProperty(QStringLiteral("SwitchingThresholdA1")), 1234);
+        auto values = [&] {
+            QStringList out;
+            for (QtProperty *p : w.allSubProperties(w.rootProperty)) {
+                QtAbstractPropertyManager *m = p->propertyManager();
+                if (m == d.enumManager || m == d.boolManager || m == d.intManager || m == d.doubleManager)
+                    out << p->propertyId() + QLatin1Char('=') + QString::number(m == d.enumManager ? d.enumManager->value(p)
+                                                 : m == d.boolManager ? int(d.boolManager->value(p))
+                                                 : m == d.intManager ? d.intManager->value(p)
+                                                                     : d.doubleManager->value(p));
+            }
+            return out;
+        };
+        const QStringList before = values();
+        ExtensionSystem::Globals::setLanguage("de");
+        QEvent change(QEvent::LanguageChange);
+        QCoreApplication::sendEvent(&w, &change);
+        ExtensionSystem::Globals::setLanguage("en");
+        QCOMPARE(values(), before);
+        QCOMPARE(d.portSelector->currentIndex(), 3);
+        QCOMPARE(d.outputSelector->currentIndex(), 1);
+        QVERIFY(d.portSelector->itemText(1).isEmpty()); // the separator stays
+    }
+
+    void factoryDefaults_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<QStringList>("frames");
+        QTest::newRow("Cancel sends nothing") << int(QMessageBox::Cancel) << QStringList();
+        QTest::newRow("Ok restores and reads back")
+            << int(QMessageBox::Ok) << QStringList{"02 73 27", "06 6b 24 02 00 00 82", "02 70 22", "02 70 22"};
+    }
+    void factoryDefaults()
+    {
+        QFETCH(int, answer);
+        QFETCH(QStringList, frames);
+        const ExtensionSystem::SensorBasic record = model(QStringLiteral("K4K-R IO-Link"));
+        Probe w(&record, shipped());
+        IoLinkSim::SimulatedChannel sim;
+        w.setSerialChannel(&sim);
+        w.vRestoreFactorySettings(); // not connected: no question, nothing sent
+        QVERIFY(DialogLayer::takeShown().isEmpty());
+        w.connected = true;
+        DialogLayer::enqueueAnswer(answer);
+        w.vRestoreFactorySettings();
+        const QList<DialogLayer::Shown> shown = DialogLayer::takeShown();
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown[0].title, QStringLiteral("Restore factory defaults"));
+        QCOMPARE(shown[0].text, QStringLiteral("All settings will be restored to factory defaults, continue ?"));
+        QStringList sent;
+        for (const auto &r : sim.records())
+            sent << QString::fromLatin1(QByteArray(r.command.data(), int(r.command.size())).toHex(' '));
+        QCOMPARE(sent.mid(0, 4), frames);
+        w.setSerialChannel(nullptr);
+    }
+};
+
+QTEST_MAIN(VariantDefaultsTest)
+#include "tst_variantdefaults.moc"
