@@ -109,9 +109,6 @@ void TestHost::scriptedRunEndsWithItsStatus_data()
     QTest::newRow("sensor of another family")
         << QStringList{"--sim-args", "--product-name Z9Z0000"} + open + QStringList{"--wait", "100"} << 3
         << "does not match currently selected sensor";
-    QTest::newRow("sensor falls silent") << QStringList{"--sim-args", "--silent-after 110"} + open
-                                                + QStringList{"--wait", "30000"}
-                                         << 4 << "the sensor was lost";
     QTest::newRow("unreadable settings file")
         << open + QStringList{"--settings", "/nonexistent/x.wts"} << 6 << "cannot read /nonexistent/x.wts";
     QTest::newRow("save into a missing folder")
