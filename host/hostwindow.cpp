@@ -44,6 +44,9 @@ HostWindow::HostWindow(PluginLibrary &plugin, QWidget *parent) : QMainWindow(par
 
 HostWindow::~HostWindow()
 {
+    // The MDI area goes after this body and announces the activation changes
+    // of its sub-windows on the way; nothing of this window may hear them.
+    disconnect(m_mdi, nullptr, this, nullptr);
     m_portTimer.stop();
     // Plug-in objects go first; they unregister their channels on the way.
     for (auto &entry : m_instances)
@@ -136,14 +139,14 @@ ExtensionSystem::PluginInterface *HostWindow::openSensor(const QString &name)
     instance->setSensorName(name);
     ExtensionSystem::PluginInterface *raw = instance.get();
     sub->setWindowTitle(name);
-    connect(sub, &QObject::destroyed, this, [this, sub] { m_instances.erase(sub); });
+    connect(sub, &QObject::destroyed, this, [this, sub] {
+        m_instances.erase(sub);
+        // Later: the area still lists the sub-window while it is destroyed.
+        QTimer::singleShot(0, this, &HostWindow::arrangeSubWindows);
+    });
     m_instances[sub] = std::move(instance);
     sub->show();
-    // The plug-in sized its window; give the sub-window room for it plus its frame.
-    if (QWidget *widget = sub->widget()) {
-        const QMargins frame = sub->contentsMargins();
-        sub->resize(widget->width() + frame.left() + frame.right(), widget->height() + frame.top() + frame.bottom());
-    }
+    arrangeSubWindows();
     raw->vAvailablePortsUpdated(freePorts());
     return raw;
 }
@@ -202,6 +205,30 @@ QStringList HostWindow::sensorWindowTitles() const
             titles << sub->widget()->windowTitle();
     }
     return titles;
+}
+
+// One sensor takes the whole work area; several share it side by side.
+void HostWindow::arrangeSubWindows()
+{
+    const QList<QMdiSubWindow *> subs = m_mdi->subWindowList();
+    if (subs.size() == 1) {
+        subs.first()->showMaximized();
+    } else if (subs.size() > 1) {
+        for (QMdiSubWindow *sub : subs)
+            sub->showNormal();
+        m_mdi->tileSubWindows();
+    }
+}
+
+QList<ExtensionSystem::PluginInterface *> HostWindow::plugins() const
+{
+    QList<ExtensionSystem::PluginInterface *> list;
+    for (QMdiSubWindow *sub : m_mdi->subWindowList()) {
+        const auto it = m_instances.find(sub);
+        if (it != m_instances.end())
+            list << it->second.get();
+    }
+    return list;
 }
 
 void HostWindow::refreshPorts() { deliverPorts(false); }

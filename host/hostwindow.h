@@ -36,6 +36,8 @@ public:
     QStringList freePorts() const;
     // The titles of the plug-in windows, as a scripted run reports them.
     QStringList sensorWindowTitles() const;
+    // The plug-in objects in the order their windows were opened.
+    QList<ExtensionSystem::PluginInterface *> plugins() const;
 
 private slots:
     void refreshPorts();
@@ -48,6 +50,7 @@ protected:
 
 private:
     void buildMenus();
+    void arrangeSubWindows();
     // Menu texts follow a language change; source texts stay untranslated here.
     void keepTranslated(QAction *action, const char *source);
     void deliverPorts(bool force);

@@ -4,6 +4,19 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 
+#include <csignal>
+#include <sys/prctl.h>
+#include <unistd.h>
+
+void OrphanFreeProcess::setupChildProcess()
+{
+    // Runs in the child between fork and exec. The host may already be gone
+    // by now; then the death signal would never come.
+    prctl(PR_SET_PDEATHSIG, SIGTERM);
+    if (getppid() != pid_t(m_host))
+        _exit(0);
+}
+
 SimulatorProcess::SimulatorProcess(QObject *parent) : QObject(parent)
 {
     // Its trace and warnings go where ours go; its output names the port.

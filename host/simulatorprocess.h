@@ -1,8 +1,23 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QObject>
 #include <QProcess>
 #include <QStringList>
+
+// A child that the kernel ends when its parent goes, however the parent
+// went (killed included), so no simulator outlives its host.
+class OrphanFreeProcess : public QProcess
+{
+public:
+    using QProcess::QProcess;
+
+protected:
+    void setupChildProcess() override;
+
+private:
+    const qint64 m_host = QCoreApplication::applicationPid();
+};
 
 // The simulated master (iolink-sim) in a child process; it names the
 // pseudo-terminal it serves on its first output line.
@@ -20,9 +35,10 @@ public:
     static QStringList argumentsFor(const QString &openedModel, const QStringList &extra);
     QString portPath() const { return m_port; }
     QString errorString() const { return m_error; }
+    qint64 processId() const { return m_process.processId(); }
 
 private:
-    QProcess m_process;
+    OrphanFreeProcess m_process;
     QString m_port;
     QString m_error;
 };

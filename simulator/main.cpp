@@ -75,6 +75,9 @@ int main(int argc, char *argv[])
     parser.addOption({QStringLiteral("distance"), QStringLiteral("Hold the object still at <mm> instead of moving it."),
                       QStringLiteral("mm")});
     parser.addOption({QStringLiteral("trace"), QStringLiteral("Log every frame and answer to stderr.")});
+    parser.addOption({QStringLiteral("dump-dir"),
+                      QStringLiteral("On exit, write every number parameter as id=value to <dir>/iolink-sim-<pid>.txt."),
+                      QStringLiteral("dir")});
     parser.addOption({QStringLiteral("set"), QStringLiteral("Start with parameter <id> holding device value <n>."),
                       QStringLiteral("id=n")});
     IoLinkSim::FaultSettings::addOptions(&parser);
@@ -152,5 +155,21 @@ int main(int argc, char *argv[])
     std::printf("%s\n", server.slavePath().c_str());
     std::fflush(stdout);
     server.run(g_stop);
+    if (parser.isSet(QStringLiteral("dump-dir"))) {
+        // What the device holds when it goes, so a test can compare it with
+        // what a host meant to write.
+        const QString path = QStringLiteral("%1/iolink-sim-%2.txt")
+                                 .arg(parser.value(QStringLiteral("dump-dir")))
+                                 .arg(QCoreApplication::applicationPid());
+        std::FILE *dump = std::fopen(path.toLocal8Bit().constData(), "w");
+        if (!dump)
+            return fail("cannot write " + path.toStdString());
+        for (const auto &parameter : description.parameters()) {
+            std::int64_t value = 0;
+            if (model.number(parameter.id, &value))
+                std::fprintf(dump, "%s=%lld\n", parameter.id.c_str(), static_cast<long long>(value));
+        }
+        std::fclose(dump);
+    }
     return 0;
 }

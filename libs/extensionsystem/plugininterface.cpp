@@ -21,6 +21,13 @@ void PluginInterface::vActionExport(const QString &) {}
 void PluginInterface::setWindowActive(bool) {}
 void PluginInterface::setSensorName(QString) {}
 QString PluginInterface::getSensorName() { return QString(); }
+void PluginInterface::vConnectPcToSensor(QString) {}
+int PluginInterface::nSetParameter(QString, QString) { return StepFailed; }
+int PluginInterface::nClickParameter(QString) { return StepFailed; }
+void PluginInterface::vActionSaveSettings() {}
+void PluginInterface::vActionReadAll() {}
+void PluginInterface::vActionWriteAll() {}
+bool PluginInterface::bBusy() { return false; }
 
 void PluginInterface::vRegisterConnection(const PortSettings &settings, CommunicationInterface **channel,
                                           PluginInterface *plugin)

@@ -21,6 +21,10 @@ public:
     explicit PluginInterface(QObject *parent = nullptr);
     ~PluginInterface() override;
 
+    // Outcome of a step the host asks for in an unattended run.
+    enum StepResult { StepDone = 0, StepUnknownId, StepRefused, StepNotConnected, StepFailed };
+    Q_ENUM(StepResult)
+
 public slots:
     virtual QString getPluginName();
     virtual QString getPluginGroup();
@@ -36,6 +40,29 @@ public slots:
     virtual void setWindowActive(bool active);
     virtual void setSensorName(QString name);
     virtual QString getSensorName();
+
+    // Steps of unattended runs, done as a person would do them in the
+    // plug-in's window. The base accepts none of them.
+    // Connects through the port selector with the PC's settings winning.
+    virtual void vConnectPcToSensor(QString comPort);
+    // Changes a parameter as its editor would; VALUE as shown, the entry
+    // index of a list, 0 or 1 for a truth value.
+    virtual int nSetParameter(QString id, QString value);
+    virtual int nClickParameter(QString id);
+    // Saves the settings; the file dialog is answered with the unattended file.
+    virtual void vActionSaveSettings();
+    virtual void vActionReadAll();
+    virtual void vActionWriteAll();
+    // True while the plug-in still works on the last request (a transfer,
+    // a delayed write, a notice).
+    virtual bool bBusy();
+
+signals:
+    // A connection attempt has ended: identified with its whole set
+    // transferred (true), or refused (false).
+    void connectionFinished(bool connected);
+    // A connected sensor went away without being asked to.
+    void connectionLost();
 
 protected:
     // Go to the registry the host installed; without one no channel is given.

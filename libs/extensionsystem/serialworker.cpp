@@ -1,5 +1,7 @@
 #include "serialworker.h"
 
+#include "frametrace.h"
+
 #include <QElapsedTimer>
 #include <QSerialPort>
 #include <QThread>
@@ -21,6 +23,7 @@ void SerialWorker::open(const PortSettings &settings)
         const QString error = m_port->errorString();
         qCWarning(lcSerial) << "cannot open" << settings.portName << ":" << error;
         m_port.reset();
+        FrameTrace::recordPort(settings.portName, QStringLiteral("cannot open: ") + error);
         emit portStateChanged(false, error);
         return;
     }
@@ -29,6 +32,7 @@ void SerialWorker::open(const PortSettings &settings)
     m_port->setParity(QSerialPort::NoParity);
     m_port->setStopBits(QSerialPort::OneStop);
     m_port->setFlowControl(QSerialPort::NoFlowControl);
+    FrameTrace::recordPort(settings.portName, QStringLiteral("opened at %1 baud").arg(settings.baudrate));
     emit portStateChanged(true, QString());
 }
 
@@ -47,6 +51,7 @@ void SerialWorker::writeText(const QByteArray &bytes)
         return;
     if (m_port->write(bytes) != bytes.size() || !m_port->waitForBytesWritten(1000))
         qCWarning(lcSerial) << "writing text to" << m_settings.portName << "failed:" << m_port->errorString();
+    FrameTrace::recordText(m_settings.portName, bytes);
 }
 
 void SerialWorker::execute(unsigned int id, CommunicationInterface::DataFrame *frame)
@@ -68,10 +73,14 @@ void SerialWorker::runEntry(FrameEntry &entry)
     // it must never pass for this entry's answer.
     m_port->clear(QSerialPort::Input);
     m_port->readAll();
+    QElapsedTimer clock;
+    clock.start();
     writeCommand(entry.command);
     if (m_settings.lineDelay > 0)
         QThread::msleep(static_cast<unsigned long>(m_settings.lineDelay));
     const QByteArray answer = readAnswer(entry.timeoutMs);
+    FrameTrace::recordEntry(m_settings.portName, QByteArray(entry.command.data(), int(entry.command.size())), answer,
+                            clock.elapsed(), entry.timeoutMs);
     entry.answer.assign(answer.constData(), static_cast<size_t>(answer.size()));
     entry.status = answer.isEmpty() ? 0 : 1;
     if (answer.isEmpty())

@@ -3,6 +3,8 @@
 #include "persistence/connectionswitchdialog.h"
 #include "window/logcategories.h"
 
+#include <extensionsystem/globals.h>
+
 #include <QDialog>
 #include <QFileDialog>
 #include <QQueue>
@@ -16,9 +18,10 @@ struct LayerState
 {
     bool testMode = false;
     QQueue<int> answers;
-    QQueue<QString> fileNames;
     std::function<int(const DialogLayer::Shown &)> answerer;
     QList<DialogLayer::Shown> shown;
+    QQueue<QString> fileNames;
+    int unattendedSwitchChoice = 1;
 };
 
 LayerState &state()
@@ -36,7 +39,33 @@ int escapeAnswer(QMessageBox::StandardButtons buttons)
     return QMessageBox::NoButton;
 }
 
+int confirmingAnswer(QMessageBox::StandardButtons buttons)
+{
+    for (QMessageBox::StandardButton b : {QMessageBox::Yes, QMessageBox::Ok, QMessageBox::Save, QMessageBox::Open,
+                                          QMessageBox::Apply, QMessageBox::YesToAll}) {
+        if (buttons.testFlag(b))
+            return b;
+    }
+    return escapeAnswer(buttons);
+}
+
+// Nobody will read the box, so the host gets its text to report instead.
+int answerUnattended(DialogLayer::Kind kind, const QString &title, const QString &text,
+                     QMessageBox::StandardButtons buttons)
+{
+    const bool problem = kind == DialogLayer::Kind::Warning || kind == DialogLayer::Kind::Critical;
+    ExtensionSystem::Globals::noteUnattendedMessage({title.toStdString(), text.toStdString(), problem});
+    const int answer = confirmingAnswer(buttons);
+    qCInfo(lcPersistence).nospace().noquote() << "unattended: \"" << title << "\": " << text << " -> " << answer;
+    return answer;
+}
+
 } // namespace
+
+bool DialogLayer::unattended()
+{
+    return !state().testMode && ExtensionSystem::Globals::getUnattended();
+}
 
 int DialogLayer::answerInTestMode(Shown shown, int fallback)
 {
@@ -59,6 +88,8 @@ int DialogLayer::show(Kind kind, QWidget *parent, const QString &title, const QS
         return answerInTestMode({kind, title, text, buttons, 0, false}, escapeAnswer(buttons));
     // What a person was told stays in the log, for reports from the field.
     qCInfo(lcPersistence, "message: %s: %s", qPrintable(title), qPrintable(text));
+    if (unattended())
+        return answerUnattended(kind, title, text, buttons);
     switch (kind) {
     case Kind::Question:
         return QMessageBox::question(parent, title, text, buttons, defaultButton);
@@ -102,6 +133,10 @@ int DialogLayer::connectionSwitch()
         return answerInTestMode({Kind::ConnectionSwitch, dialog.windowTitle(), QString(),
                                  QMessageBox::NoButton, 0, false},
                                 0);
+    if (unattended()) {
+        qCInfo(lcPersistence) << "unattended: connection switch answered" << state().unattendedSwitchChoice;
+        return state().unattendedSwitchChoice;
+    }
     return dialog.exec();
 }
 
@@ -112,29 +147,43 @@ int DialogLayer::exec(QDialog *dialog)
     if (state().testMode)
         return answerInTestMode({Kind::Dialog, dialog->windowTitle(), QString(), QMessageBox::NoButton, 0, false},
                                 0);
+    if (unattended()) {
+        qCWarning(lcPersistence) << "unattended: dialog" << dialog->windowTitle() << "cancelled";
+        return 0;
+    }
     return dialog->exec();
 }
 
-QString DialogLayer::saveFileName(QWidget *parent, const QString &caption, const QString &proposed,
-                                  const QString &filter)
+namespace {
+QString answerFileDialog(const QString &caption, const QString &filter)
 {
     LayerState &s = state();
     if (s.testMode) {
         const QString name = s.fileNames.isEmpty() ? QString() : s.fileNames.dequeue();
-        s.shown.append({Kind::FileDialog, caption, filter, QMessageBox::NoButton, 0, !name.isEmpty()});
+        s.shown.append({DialogLayer::Kind::FileDialog, caption, filter, QMessageBox::NoButton, 0, !name.isEmpty()});
         return name;
     }
+    const QString name = QString::fromStdString(ExtensionSystem::Globals::getUnattendedFile());
+    if (name.isEmpty())
+        qCWarning(lcPersistence) << "unattended: a file dialog" << caption << "has no file to answer with";
+    else
+        qCInfo(lcPersistence) << "unattended:" << caption << "answered with" << name;
+    return name;
+}
+} // namespace
+
+QString DialogLayer::saveFileName(QWidget *parent, const QString &caption, const QString &proposed,
+                                  const QString &filter)
+{
+    if (state().testMode || unattended())
+        return answerFileDialog(caption, filter);
     return QFileDialog::getSaveFileName(parent, caption, proposed, filter);
 }
 
 QString DialogLayer::openFileName(QWidget *parent, const QString &filter)
 {
-    LayerState &s = state();
-    if (s.testMode) {
-        const QString name = s.fileNames.isEmpty() ? QString() : s.fileNames.dequeue();
-        s.shown.append({Kind::FileDialog, QString(), filter, QMessageBox::NoButton, 0, !name.isEmpty()});
-        return name;
-    }
+    if (state().testMode || unattended())
+        return answerFileDialog(QString(), filter);
     QFileDialog dialog(parent);
     dialog.setNameFilter(filter);
     dialog.setFileMode(QFileDialog::ExistingFile);
@@ -147,6 +196,11 @@ QString DialogLayer::openFileName(QWidget *parent, const QString &filter)
 void DialogLayer::enqueueFileName(const QString &path)
 {
     state().fileNames.enqueue(path);
+}
+
+void DialogLayer::setUnattendedConnectionChoice(int choice)
+{
+    state().unattendedSwitchChoice = choice;
 }
 
 void DialogLayer::setTestMode(bool on)

@@ -1,8 +1,10 @@
 #pragma once
 
-// Every modal message box and the connection switch dialog open through
-// here. Tests switch on the test mode: nothing is shown, answers come from a
-// queue (or an answering function) and each title and text is recorded.
+// Every modal message box, file dialog and the connection switch dialog
+// open through here. Tests switch on the test mode: nothing is shown,
+// answers come from a queue (or an answering function) and each title and
+// text is recorded. In the host's unattended runs nothing is shown either:
+// boxes get their confirming button, file dialogs the host's file.
 
 #include <QList>
 #include <QMessageBox>
@@ -50,11 +52,17 @@ public:
     static int exec(QDialog *dialog);
     // File dialogs: the chosen path, empty when cancelled. In test mode the
     // next queued file name answers (none queued: cancelled); the caption is
-    // recorded as the title and the filter as the text.
+    // recorded as the title and the filter as the text. Unattended, the
+    // host's file for the step answers.
     static QString saveFileName(QWidget *parent, const QString &caption, const QString &proposed,
                                 const QString &filter);
     static QString openFileName(QWidget *parent, const QString &filter);
     static void enqueueFileName(const QString &path);
+
+    // Unattended runs: the side the connection switch dialog is answered
+    // with (1 sensor to PC, the default; 2 PC to sensor).
+    static void setUnattendedConnectionChoice(int choice);
+    static bool unattended();
 
     // Test mode. Unanswered boxes return their escape answer (Cancel, No or
     // Ok, whichever the box has, in that order; 0 for dialogs).

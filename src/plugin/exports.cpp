@@ -1,5 +1,6 @@
 // The seven entry points the host resolves by name.
 #include "catalogue/catalogue.h"
+#include "plugin/pluginexport.h"
 #include "plugin/sensorinterface.h"
 #include "window/logcategories.h"
 
@@ -12,23 +13,23 @@ using DirazSensorPlugin::Core::SensorInterface;
 
 extern "C" {
 
-__attribute__((visibility("default"))) void vInitialisePlugin() {}
+K4K_PLUGIN_EXPORT void K4K_PLUGIN_CALL vInitialisePlugin() {}
 
-__attribute__((visibility("default"))) const char *pcMorvaleNDorixPluginName()
+K4K_PLUGIN_EXPORT const char *K4K_PLUGIN_CALL pcMorvaleNDorixPluginName()
 {
     return DirazSensorPlugin::Core::kPluginId;
 }
 
-__attribute__((visibility("default"))) const char *pcPluginVersion() { return "1.0.0"; }
+K4K_PLUGIN_EXPORT const char *K4K_PLUGIN_CALL pcPluginVersion() { return "1.0.0"; }
 
-__attribute__((visibility("default"))) const char *pcDescription()
+K4K_PLUGIN_EXPORT const char *K4K_PLUGIN_CALL pcDescription()
 {
     return "Plugin for handling MASTER IO_LINK-JR5  MORVALE ultra sonic sensors family";
 }
 
-__attribute__((visibility("default"))) const char *pcCommunicationType() { return "SERIAL"; }
+K4K_PLUGIN_EXPORT const char *K4K_PLUGIN_CALL pcCommunicationType() { return "SERIAL"; }
 
-__attribute__((visibility("default"))) void vSensorMap(std::list<ExtensionSystem::SensorBasic> *sensors)
+K4K_PLUGIN_EXPORT void K4K_PLUGIN_CALL vSensorMap(std::list<ExtensionSystem::SensorBasic> *sensors)
 {
     if (!sensors)
         return;
@@ -44,7 +45,7 @@ __attribute__((visibility("default"))) void vSensorMap(std::list<ExtensionSystem
     }
 }
 
-__attribute__((visibility("default"))) ExtensionSystem::PluginInterface *
+K4K_PLUGIN_EXPORT ExtensionSystem::PluginInterface *K4K_PLUGIN_CALL
 poGetInterfaceInstance(const ExtensionSystem::SensorBasic *sensor, QMdiSubWindow *subWindow)
 {
     if (!subWindow)

@@ -1,5 +1,6 @@
 #include "sensorinterface.h"
 
+#include "persistence/dialoglayer.h"
 #include "window/sensorwindow.h"
 #include "window/sensorwindowui.h"
 
@@ -18,6 +19,8 @@ SensorInterface::SensorInterface(const ExtensionSystem::SensorBasic *sensor, QMd
     connect(m_window, &SensorWindow::vComPortSelected, this, &SensorInterface::vComPortChanged);
     connect(m_window, &SensorWindow::vAboutToClose, this, &SensorInterface::vAboutToClose);
     m_connected = false;
+    m_connectionWatch.setInterval(50);
+    connect(&m_connectionWatch, &QTimer::timeout, this, &SensorInterface::vConnectionWatchTick);
 }
 
 SensorInterface::~SensorInterface()
@@ -113,9 +116,86 @@ void SensorInterface::vAboutToClose() { vUnregisterConnection(this); }
 
 void SensorInterface::vAutoConnect(QString comPort)
 {
-    if (m_window)
-        m_window->vAutoConnect(comPort);
+    if (!m_window)
+        return;
+    vWatchConnection();
+    ++m_connectCalls;
+    m_window->vAutoConnect(comPort);
+    --m_connectCalls;
 }
+
+void SensorInterface::vConnectPcToSensor(QString comPort)
+{
+    if (!m_window)
+        return;
+    vWatchConnection();
+    DialogLayer::setUnattendedConnectionChoice(2);
+    ++m_connectCalls;
+    m_window->vChoosePort(comPort);
+    --m_connectCalls;
+    DialogLayer::setUnattendedConnectionChoice(1);
+}
+
+void SensorInterface::vWatchConnection()
+{
+    m_watch = Watch::Connecting;
+    m_connectionWatch.start();
+}
+
+void SensorInterface::vConnectionWatchTick()
+{
+    if (!m_window) {
+        m_connectionWatch.stop();
+        return;
+    }
+    if (m_connectCalls > 0 || m_window->bWorking())
+        return;
+    const bool complete = m_window->bConnectionComplete();
+    if (m_watch == Watch::Connecting) {
+        m_watch = complete ? Watch::Connected : Watch::Idle;
+        if (!complete)
+            m_connectionWatch.stop();
+        emit connectionFinished(complete);
+    } else if (m_watch == Watch::Connected && !complete) {
+        m_watch = Watch::Idle;
+        m_connectionWatch.stop();
+        emit connectionLost();
+    }
+}
+
+int SensorInterface::nSetParameter(QString id, QString value)
+{
+    if (!m_window)
+        return StepFailed;
+    return m_window->nSetParameterAsEditor(id, value);
+}
+
+int SensorInterface::nClickParameter(QString id)
+{
+    if (!m_window)
+        return StepFailed;
+    return m_window->nClickTreeButton(id);
+}
+
+void SensorInterface::vActionSaveSettings()
+{
+    if (m_window)
+        m_window->vSaveSettings();
+}
+
+void SensorInterface::vActionReadAll()
+{
+    if (m_window)
+        m_window->vRadAllSettings(true);
+}
+
+void SensorInterface::vActionWriteAll()
+{
+    if (m_window)
+        m_window->vWriteAllSettings(true);
+}
+
+bool SensorInterface::bBusy() { return m_window && m_window->bWorking(); }
 
 void SensorInterface::vUpdate(QVariant value)
 {

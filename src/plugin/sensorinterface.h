@@ -5,6 +5,7 @@
 
 #include <QMdiSubWindow>
 #include <QPointer>
+#include <QTimer>
 
 #include "window/sensorwindow.h"
 #include <string>
@@ -48,12 +49,27 @@ public slots:
     void vSetCompleteNameDescription(QString str) override;
     void setSensorName(QString name) override;
     QString getSensorName() override;
+    void vConnectPcToSensor(QString comPort) override;
+    int nSetParameter(QString id, QString value) override;
+    int nClickParameter(QString id) override;
+    void vActionSaveSettings() override;
+    void vActionReadAll() override;
+    void vActionWriteAll() override;
+    bool bBusy() override;
 
 private slots:
     void receivedData(std::string text);
 
 private:
+    // Follows a connection the host asked for until it has completed, and
+    // then until it is lost.
+    void vWatchConnection();
+    void vConnectionWatchTick();
+
     bool m_connected = false;
+    QTimer m_connectionWatch;
+    int m_connectCalls = 0; // a connection call still on the stack decides nothing yet
+    enum class Watch { Idle, Connecting, Connected } m_watch = Watch::Idle;
     QPointer<SensorWindow> m_window;
     ExtensionSystem::PortSettings m_portSettings;
     // Guarded: the host deletes the channel when it takes the port back.

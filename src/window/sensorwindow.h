@@ -61,6 +61,16 @@ public:
     // Lets the distance chart show its newest samples.
     void jumpToPlottingArea();
 
+    // --- plugin: steps the host drives in unattended runs ---
+    // Results are PluginInterface::StepResult values.
+    int nSetParameterAsEditor(const QString &id, const QString &value);
+    int nClickTreeButton(const QString &id);
+    // Chooses the port in the selector as a person would.
+    void vChoosePort(const QString &port);
+    // Identified, and no notice or transfer still running.
+    bool bConnectionComplete() const;
+    bool bWorking() const;
+
     // Actions, toolbars and status bar; the interface object reads the
     // live-data action.
     std::unique_ptr<SensorWindowUi> ui;

@@ -64,6 +64,7 @@ class TestEndToEnd : public QObject
 private slots:
     void autoConnectReceivesLiveData();
     void sensorOfAnotherKindIsRefused();
+    void scriptedEditsReachTheirOwnDevices();
 };
 
 void TestEndToEnd::autoConnectReceivesLiveData()
@@ -117,6 +118,37 @@ void TestEndToEnd::sensorOfAnotherKindIsRefused()
     QCOMPARE(run.exitCode, 0);
     QCOMPARE(run.trace.count("-> 05 57 26 12 00 00"), 10);
     QVERIFY2(!run.out.contains("window: " + model + " (/dev/"), qPrintable(run.out));
+}
+
+// Two sensors on two simulators, each edited by script: every device ends
+// up holding its own sensor's values and none of the other's.
+void TestEndToEnd::scriptedEditsReachTheirOwnDevices()
+{
+    QTemporaryDir dir;
+    const QString model = firstModel();
+    const HostRun run = runHost({"--unattended", "--simulate", "2", "--sim-args", "--dump-dir " + dir.path(),
+                                 "--open", model, "--auto-connect", "simulator:1", "--set", "SSC1CycleOffset=3",
+                                 "--set", "HysteresisA1=30", "--open", model, "--auto-connect", "simulator:2",
+                                 "--set", "SSC1CycleOffset=9", "--exit-when-done"});
+    QVERIFY2(run.exitCode == 0, qPrintable(run.out));
+    QCOMPARE(run.out.count(": ok"), 5);
+
+    // What each device held when its simulator ended with the host.
+    QList<QMap<QString, QString>> devices;
+    const QRegularExpression pidLine("simulator \\d port: \\S+ pid: (\\d+)");
+    for (auto it = pidLine.globalMatch(run.out); it.hasNext();) {
+        QFile dump(dir.filePath("iolink-sim-" + it.next().captured(1) + ".txt"));
+        QVERIFY2(dump.open(QIODevice::ReadOnly), qPrintable(dump.fileName()));
+        QMap<QString, QString> values;
+        for (const QString &line : QString::fromUtf8(dump.readAll()).split('\n', Qt::SkipEmptyParts))
+            values[line.section('=', 0, 0)] = line.section('=', 1);
+        devices << values;
+    }
+    QCOMPARE(devices.size(), 2);
+    QCOMPARE(devices[0].value("SSC1CycleOffset"), QString("3"));
+    QCOMPARE(devices[0].value("HysteresisA1"), QString("30"));
+    QCOMPARE(devices[1].value("SSC1CycleOffset"), QString("9"));
+    QCOMPARE(devices[1].value("HysteresisA1"), QString("20")); // the description's default, untouched
 }
 
 QTEST_GUILESS_MAIN(TestEndToEnd)

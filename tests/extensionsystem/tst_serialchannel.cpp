@@ -1,7 +1,9 @@
 // The real serial channel against a scripted peer on a pseudo-terminal.
+#include <extensionsystem/frametrace.h>
 #include <extensionsystem/serialchannel.h>
 
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include <atomic>
@@ -16,6 +18,7 @@
 
 using ExtensionSystem::CommunicationInterface;
 using ExtensionSystem::FrameEntry;
+using ExtensionSystem::FrameTrace;
 using ExtensionSystem::PortSettings;
 using ExtensionSystem::SerialChannel;
 
@@ -159,6 +162,8 @@ private slots:
     void framesRunInOrderWithCharacterDelay();
     void missingPortGivesStatusZero();
     void settingsReopenOnlyWhenChangedAndWaitAtMostOneAnswer();
+    void traceNamesPortFramesAndOutcome_data();
+    void traceNamesPortFramesAndOutcome();
 };
 
 void TestSerialChannel::answerFraming_data()
@@ -194,6 +199,42 @@ void TestSerialChannel::answerFraming()
     QCOMPARE(entry.status, 1);
     QCOMPARE(toHex(entry.answer), expectedHex);
     QCOMPARE(peer.commands().value(0).toHex(), QByteArray("03511201"));
+}
+
+void TestSerialChannel::traceNamesPortFramesAndOutcome_data()
+{
+    QTest::addColumn<QByteArray>("replyHex");
+    QTest::addColumn<QString>("answerText");
+    QTest::addColumn<QString>("outcome");
+    QTest::newRow("answered") << QByteArray("03aabbcc") << "03 aa bb cc" << "answered in";
+    QTest::newRow("the master's ERROR") << QByteArray("054552524f52") << "05 45 52 52 4f 52" << "ERROR in";
+    QTest::newRow("silence") << QByteArray() << "-" << "timed out after";
+}
+
+void TestSerialChannel::traceNamesPortFramesAndOutcome()
+{
+    QFETCH(QByteArray, replyHex);
+    QFETCH(QString, answerText);
+    QFETCH(QString, outcome);
+    QTemporaryDir dir;
+    const QString file = dir.filePath("trace.txt");
+    QVERIFY(FrameTrace::open(file));
+    PtyPeer peer([&](const QByteArray &) { return Reply{QByteArray::fromHex(replyHex), 0, 0, 0}; });
+    {
+        SerialChannel channel;
+        PortSettings settings;
+        settings.portName = peer.path();
+        channel.setPortSettings(settings);
+        QVERIFY(channel.isOpen());
+        runFrame(channel, "03511201", 200);
+    }
+    FrameTrace::close();
+    QFile trace(file);
+    QVERIFY(trace.open(QIODevice::ReadOnly));
+    const QStringList lines = QString::fromUtf8(trace.readAll()).split('\n', Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), 2); // the port opened, then the one request
+    QVERIFY2(lines.at(1).contains(QStringLiteral(" %1 -> 03 51 12 01 <- %2 %3 ").arg(peer.path(), answerText, outcome)),
+             qPrintable(lines.at(1)));
 }
 
 void TestSerialChannel::silenceGivesStatusZero()

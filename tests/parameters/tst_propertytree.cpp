@@ -6,6 +6,7 @@
 #include "sensorwindowprobe.h"
 
 #include <extensionsystem/globals.h>
+#include <extensionsystem/plugininterface.h>
 #include <qtpropertymanager.h>
 #include <qttreepropertybrowser.h>
 #include <utils/buttonmanager.h>
@@ -67,6 +68,8 @@ private slots:
 
     void initialValueByKind_data();
     void initialValueByKind();
+    void unattendedEditsGoThroughTheEditors_data();
+    void unattendedEditsGoThroughTheEditors();
     void enabledStateAndMarker_data();
     void enabledStateAndMarker();
     void captionsFallBackToEnglish_data();
@@ -446,6 +449,50 @@ void PropertyTreeTest::languageChangeRenamesAndKeepsSelections()
     QEvent other(QEvent::EnabledChange);
     QCoreApplication::sendEvent(w.get(), &other);
     QCOMPARE(mode->propertyName(), QStringLiteral("Modus"));
+}
+
+// The host's scripted --set and --click: refused unless an editor could
+// have made the same change; otherwise the manager's value changes (which is
+// what starts the delayed write) or the button clicks.
+void PropertyTreeTest::unattendedEditsGoThroughTheEditors_data()
+{
+    QTest::addColumn<QString>("id");
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<int>("result");
+    QTest::addColumn<QVariant>("after");
+    using Step = ExtensionSystem::PluginInterface;
+    QTest::newRow("unknown id") << "Nope" << "1" << int(Step::StepUnknownId) << QVariant();
+    QTest::newRow("int in range") << "Num" << "42" << int(Step::StepDone) << QVariant(42);
+    QTest::newRow("int above max") << "Num" << "101" << int(Step::StepRefused) << QVariant(5);
+    QTest::newRow("int not a number") << "Num" << "4x" << int(Step::StepRefused) << QVariant(5);
+    QTest::newRow("double, C locale") << "Dec" << "2.5" << int(Step::StepDone) << QVariant(2.5);
+    QTest::newRow("entry index") << "List" << "2" << int(Step::StepDone) << QVariant(2);
+    QTest::newRow("entry index past the list") << "List" << "3" << int(Step::StepRefused) << QVariant(0);
+    QTest::newRow("truth value 1") << "Flag" << "1" << int(Step::StepDone) << QVariant(true);
+    QTest::newRow("truth value 2") << "Flag" << "2" << int(Step::StepRefused) << QVariant(false);
+    QTest::newRow("category") << "Cat" << "1" << int(Step::StepRefused) << QVariant();
+}
+
+void PropertyTreeTest::unattendedEditsGoThroughTheEditors()
+{
+    QFETCH(QString, id);
+    QFETCH(QString, value);
+    QFETCH(int, result);
+    QFETCH(QVariant, after);
+    const QString range = "<min>0</min><max>100</max><defaultvalue>5</defaultvalue>";
+    const DescriptionFile file(document(
+        "<property><type>category</type><id>Cat</id><text><en>C</en></text>" + node("int", "Num", range)
+        + node("double", "Dec", range) + node("enumerator", "List", kItems + "<defaultvalue>0</defaultvalue>")
+        + node("bool", "Flag", "<defaultvalue>0</defaultvalue>") + node("action", "TEACHBUTTON1") + "</property>"));
+    auto w = buildWindow(file);
+    QCOMPARE(w->nSetParameterAsEditor(id, value), result);
+    if (after.isValid())
+        QCOMPARE(valueOf(*w, w->findProperty(id)), after);
+
+    QSignalSpy clicked(w->p().buttonManager, &Utils::ButtonManager::buttonClicked);
+    QCOMPARE(w->nClickTreeButton("TEACHBUTTON1"), int(ExtensionSystem::PluginInterface::StepDone));
+    QCOMPARE(w->nClickTreeButton("Num"), int(ExtensionSystem::PluginInterface::StepRefused));
+    QCOMPARE(clicked.count(), 1);
 }
 
 QTEST_MAIN(PropertyTreeTest)

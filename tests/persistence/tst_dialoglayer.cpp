@@ -3,6 +3,8 @@
 
 #include "modaldriver.h"
 
+#include <extensionsystem/globals.h>
+
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
@@ -28,6 +30,8 @@ private slots:
     void otherDialogsInTestMode();
     void realMessageBoxShowsExactTexts();
     void realConnectionSwitchDialog();
+    void unattendedConfirmsAndReports_data();
+    void unattendedConfirmsAndReports();
 };
 
 void TestDialogLayer::init()
@@ -188,6 +192,57 @@ void TestDialogLayer::realConnectionSwitchDialog()
     });
     QCOMPARE(DialogLayer::connectionSwitch(), 1);
     QVERIFY(sawDialog);
+}
+
+// The host's unattended runs: nothing modal opens, boxes get their
+// confirming button, file dialogs the host's file, and the host learns what
+// a person would have read.
+void TestDialogLayer::unattendedConfirmsAndReports_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<int>("buttons");
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("problem");
+    using K = DialogLayer::Kind;
+    QTest::newRow("question yes no") << int(K::Question) << int(QMessageBox::Yes | QMessageBox::No)
+                                     << int(QMessageBox::Yes) << false;
+    QTest::newRow("information ok cancel") << int(K::Information) << int(QMessageBox::Ok | QMessageBox::Cancel)
+                                           << int(QMessageBox::Ok) << false;
+    QTest::newRow("warning ok") << int(K::Warning) << int(QMessageBox::Ok) << int(QMessageBox::Ok) << true;
+    QTest::newRow("critical ok") << int(K::Critical) << int(QMessageBox::Ok) << int(QMessageBox::Ok) << true;
+}
+
+void TestDialogLayer::unattendedConfirmsAndReports()
+{
+    QFETCH(int, kind);
+    QFETCH(int, buttons);
+    QFETCH(int, answer);
+    QFETCH(bool, problem);
+    DialogLayer::setTestMode(false);
+    ExtensionSystem::Globals::setUnattended(true);
+    ExtensionSystem::Globals::setUnattendedFile("/tmp/line.wts");
+    ExtensionSystem::Globals::takeUnattendedMessages();
+    const auto b = QMessageBox::StandardButtons(buttons);
+    // Should a box open after all, it is closed and the answers come out wrong.
+    ModalDriver guard([](QWidget *w) { w->close(); }, 300);
+    int got = -1;
+    switch (DialogLayer::Kind(kind)) {
+    case DialogLayer::Kind::Question: got = DialogLayer::question(nullptr, "T", "X", b); break;
+    case DialogLayer::Kind::Information: got = DialogLayer::information(nullptr, "T", "X", b); break;
+    case DialogLayer::Kind::Warning: got = DialogLayer::warning(nullptr, "T", "X", b); break;
+    default: got = DialogLayer::critical(nullptr, "T", "X", b); break;
+    }
+    const QString saveAs = DialogLayer::saveFileName(nullptr, "Save As...", "a.wts", "*.wts");
+    const int side = DialogLayer::connectionSwitch();
+    const auto messages = ExtensionSystem::Globals::takeUnattendedMessages();
+    ExtensionSystem::Globals::setUnattended(false);
+    QVERIFY(!guard.acted());
+    QCOMPARE(got, answer);
+    QCOMPARE(saveAs, QString("/tmp/line.wts"));
+    QCOMPARE(side, 1); // the sensor's settings win unless the host said otherwise
+    QCOMPARE(int(messages.size()), 1);
+    QCOMPARE(messages.front().text, std::string("X"));
+    QCOMPARE(messages.front().problem, problem);
 }
 
 QTEST_MAIN(TestDialogLayer)

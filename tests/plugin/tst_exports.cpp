@@ -2,6 +2,7 @@
 #include <extensionsystem/sensorbasic.h>
 
 #include <QLibrary>
+#include <QProcess>
 #include <QtTest>
 
 #include <boost/property_tree/ptree.hpp>
@@ -16,18 +17,23 @@ private slots:
     void identityTexts_data();
     void identityTexts();
     void sensorMapReplacesHostList();
+    void dynamicSymbolTableHoldsOnlyTheEntryPoints();
 
 private:
     QLibrary m_library;
 };
 
+namespace {
+const QStringList kEntryPoints = {"vInitialisePlugin", "pcMorvaleNDorixPluginName", "pcPluginVersion", "pcDescription",
+                                  "pcCommunicationType", "vSensorMap", "poGetInterfaceInstance"};
+}
+
 void TestExports::initTestCase()
 {
     m_library.setFileName(qEnvironmentVariable("K4K_BIN") + "/IoLinkK4Kv7family.so");
     QVERIFY2(m_library.load(), qPrintable(m_library.errorString()));
-    for (const char *name : {"vInitialisePlugin", "pcMorvaleNDorixPluginName", "pcPluginVersion", "pcDescription",
-                             "pcCommunicationType", "vSensorMap", "poGetInterfaceInstance"})
-        QVERIFY2(m_library.resolve(name), name);
+    for (const QString &name : kEntryPoints)
+        QVERIFY2(m_library.resolve(name.toLatin1().constData()), qPrintable(name));
 }
 
 void TestExports::identityTexts_data()
@@ -73,6 +79,29 @@ void TestExports::sensorMapReplacesHostList()
         QVERIFY(!it->id().empty());
         ++it;
     }
+}
+
+// Every function or object the library defines for others to bind to; the
+// linker's own section marks carry no type and are no export.
+void TestExports::dynamicSymbolTableHoldsOnlyTheEntryPoints()
+{
+    QProcess readelf;
+    readelf.start("readelf", {"--dyn-syms", "--wide", m_library.fileName()});
+    QVERIFY2(readelf.waitForFinished(30000) && readelf.exitCode() == 0, qPrintable(readelf.errorString()));
+    QStringList exported;
+    for (const QString &line : QString::fromLatin1(readelf.readAllStandardOutput()).split('\n')) {
+        // Num: Value Size Type Bind Vis Ndx Name
+        const QStringList f = line.simplified().split(' ');
+        if (f.size() < 8 || !f.at(0).endsWith(QLatin1Char(':')) || f.at(0) == "Num:")
+            continue;
+        if (f.at(6) == "UND" || f.at(3) == "NOTYPE" || f.at(4) == "LOCAL")
+            continue;
+        exported << f.at(7).section('@', 0, 0);
+    }
+    exported.sort();
+    QStringList expected = kEntryPoints;
+    expected.sort();
+    QCOMPARE(exported, expected);
 }
 
 QTEST_GUILESS_MAIN(TestExports)
