@@ -35,6 +35,7 @@ SerialChannel::SerialChannel(QObject *parent) : CommunicationInterface(parent)
 
 SerialChannel::~SerialChannel()
 {
+    m_worker->requestStop();
     // The port must close on the thread that owns it.
     QMetaObject::invokeMethod(m_worker, &SerialWorker::close, Qt::BlockingQueuedConnection);
     m_thread.quit();

@@ -57,8 +57,16 @@ void SerialWorker::writeText(const QByteArray &bytes)
 void SerialWorker::execute(unsigned int id, CommunicationInterface::DataFrame *frame)
 {
     if (frame) {
-        for (FrameEntry &entry : *frame)
+        for (FrameEntry &entry : *frame) {
+            // A channel going away finishes what is queued unanswered rather
+            // than waiting out every time-out of a silent device.
+            if (m_stopping) {
+                entry.answer.clear();
+                entry.status = 0;
+                continue;
+            }
             runEntry(entry);
+        }
     }
     emit frameDone(id);
 }
@@ -116,9 +124,10 @@ QByteArray SerialWorker::readAnswer(double timeoutMs)
     const qint64 limit = static_cast<qint64>(timeoutMs);
     for (;;) {
         const qint64 remaining = limit - clock.elapsed();
-        if (remaining <= 0)
+        if (remaining <= 0 || m_stopping)
             break;
-        const int wait = static_cast<int>(answer.isEmpty() ? remaining : qMin<qint64>(remaining, kAnswerGapMs));
+        // Short slices, so a channel going away is not held by a long time-out.
+        const int wait = static_cast<int>(qMin<qint64>(remaining, answer.isEmpty() ? kStopCheckMs : kAnswerGapMs));
         if (!m_port->waitForReadyRead(wait)) {
             if (!answer.isEmpty())
                 break; // the answer has ended, whatever its count octet said

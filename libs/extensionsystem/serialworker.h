@@ -6,6 +6,7 @@
 #include <QLoggingCategory>
 #include <QObject>
 #include <QString>
+#include <atomic>
 #include <memory>
 
 class QSerialPort;
@@ -24,7 +25,13 @@ public:
     // cannot be trusted.
     static constexpr int kAnswerGapMs = 40;
 
+    // How often a wait for an answer looks whether the channel is going away.
+    static constexpr int kStopCheckMs = 100;
+
     SerialWorker();
+
+    // May be called from any thread: what is queued or running ends at once.
+    void requestStop() { m_stopping = true; }
     ~SerialWorker() override;
 
 public slots:
@@ -43,6 +50,7 @@ private:
     QByteArray readAnswer(double timeoutMs);
 
     std::unique_ptr<QSerialPort> m_port;
+    std::atomic<bool> m_stopping{false};
     PortSettings m_settings;
 };
 

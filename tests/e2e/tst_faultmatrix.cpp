@@ -112,15 +112,15 @@ void TestFaultMatrix::endsInItsState_data()
     QTest::newRow("every 2nd answer lost") << "--drop-every 2" << 14000 << 0 << kOffline << "the line loses answers" << "";
     QTest::newRow("every 3rd answer lost") << "--drop-every 3" << 16000 << 0 << kOffline << "the line loses answers" << "";
     QTest::newRow("every 100th answer lost") << "--drop-every 100" << 16000 << 0 << kConnected << "" << "";
-    QTest::newRow("silent after 40 frames") << "--silent-after 40" << 26000 << 0 << kOffline << "did not respond" << "";
+    QTest::newRow("silent after 40 frames") << "--silent-after 40" << 26000 << 0 << kOffline << "did not respond" << "the device falls silent during the whole-set read, which waits out every time-out before polling notices";
     QTest::newRow("answers 500 ms late") << "--delay 500" << 30000 << 0 << kConnected << "" << "";
     QTest::newRow("garbage every 7th") << "--garbage-every 7" << 16000 << 0 << kConnected << "" << "";
     QTest::newRow("ERROR every 7th") << "--error-every 7" << 16000 << 0 << kConnected << "" << "";
     QTest::newRow("unplugged, plugged in later") << "--unplug-at 40 --replug-at 100" << 26000 << 0 << kOffline
-                                                 << "did not respond" << "";
+                                                 << "did not respond" << "the device falls silent during the whole-set read, which waits out every time-out before polling notices";
     QTest::newRow("another product") << "--product-name Z9Z0000" << 14000 << 0 << kOffline
                                      << "the sensor answers as Z9Z0000" << "";
-    QTest::newRow("simulator killed") << "" << 20000 << 11000 << kOffline << "did not respond" << "";
+    QTest::newRow("simulator killed") << "" << 20000 << 11000 << kOffline << "did not respond" << "the device falls silent during the whole-set read, which waits out every time-out before polling notices";
 }
 
 void TestFaultMatrix::endsInItsState()
