@@ -4,9 +4,8 @@
 // Prints read_ratio and edit_write_ratio (goal: at most 1.05 each).
 
 #include "sensorwindowprobe.h"
-#include "simulatorport.h"
+#include "benchsupport.h"
 
-#include "catalogue/catalogue.h"
 #include "comm/masterframes.h"
 #include "persistence/dialoglayer.h"
 
@@ -71,10 +70,9 @@ private:
     unsigned int m_writeId = 0;
 };
 
-double median(std::vector<double> v)
+double median(const std::vector<double> &v)
 {
-    std::sort(v.begin(), v.end());
-    return v.empty() ? 0.0 : v[v.size() / 2];
+    return K4KBench::percentile(v, 0.5);
 }
 
 } // namespace
@@ -84,21 +82,16 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     DialogLayer::setTestMode(true);
     K4KTest::SimulatorOnPort sim;
-    if (!sim.start({QStringLiteral("--distance"), QStringLiteral("1500")}, LineDelayMs)) {
-        std::fprintf(stderr, "bench_parameters: iolink-sim did not start or its port did not open\n");
+    if (!K4KBench::startSimulator(sim, "bench_parameters", {QStringLiteral("--distance"), QStringLiteral("1500")}, LineDelayMs))
         return 1;
-    }
-    const std::string description = (QCoreApplication::applicationDirPath() + "/IoLinkK4Kv7family.xml").toStdString();
-    const ExtensionSystem::SensorBasic model = catalogueList(description).front();
+    const std::string description = K4KBench::descriptionPath();
+    const auto model = K4KBench::firstSensor("bench_parameters");
+    if (!model)
+        return 1;
     TimingChannel channel(sim.channel.get());
-    Window window(&model, description);
-    window.setSerialChannel(&channel);
-    window.vDisconnect();
-    if (!window.bConnectToSensor()) {
-        std::fprintf(stderr, "bench_parameters: the window did not connect\n");
+    Window window(&*model, description);
+    if (!K4KBench::connectWindow(window, &channel, "bench_parameters"))
         return 1;
-    }
-    window.connected = true;
     const int lineDelay = channel.portSettings().lineDelay;
 
     std::vector<double> reads;

@@ -3,101 +3,28 @@
 // rate achieved against its limit 1 / (85 ms + round trip), and how late a
 // 5 ms probe timer fires while the window polls (the event loop's latency).
 
-#include "catalogue/catalogue.h"
-#include "comm/masterframes.h"
-#include "window/sensorwindow.h"
-#include "window/sensorwindowprivate.h"
+#include "benchsupport.h"
 
-#include <extensionsystem/serialchannel.h>
+#include "comm/masterframes.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QProcess>
 #include <QSignalSpy>
-#include <QTimer>
 
 #include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <vector>
 
-using DirazSensorPlugin::Core::SensorWindow;
+using namespace K4KBench;
 using ExtensionSystem::CommunicationInterface;
-using ExtensionSystem::SerialChannel;
 
 namespace {
 
 constexpr int RoundTripFrames = 200;
 constexpr int PollSeconds = 10;
 constexpr int IdleSeconds = 2;
-constexpr int ProbeIntervalMs = 5;
 constexpr double ChartTimerMs = 85.0;
-
-double percentile(std::vector<double> values, double p)
-{
-    if (values.empty())
-        return 0.0;
-    std::sort(values.begin(), values.end());
-    const std::size_t at = std::min(values.size() - 1, std::size_t(p * double(values.size() - 1) + 0.5));
-    return values[at];
-}
-
-// A window that can be put into the connected state without a connection
-// sequence, so only polling is measured.
-class PollingWindow : public SensorWindow
-{
-public:
-    using SensorWindow::SensorWindow;
-
-    void goLive(CommunicationInterface *channel)
-    {
-        setSerialChannel(channel);
-        connected = true;
-        d->liveData = true;
-        d->pollingAllowed = true;
-        d->showProgress = false;
-        enableStatusChecking(true);
-    }
-    void stopPolling() { d->pollingAllowed = false; }
-    bool pollInFlight() const { return d->poll.isPending(); }
-};
-
-// Lateness of a periodic timer beyond its interval, in milliseconds.
-class LatencyProbe
-{
-public:
-    void start()
-    {
-        m_late.clear();
-        m_timer.setTimerType(Qt::PreciseTimer);
-        m_timer.setInterval(ProbeIntervalMs);
-        QObject::connect(&m_timer, &QTimer::timeout, &m_timer, [this] {
-            const double elapsed = double(m_clock.nsecsElapsed()) / 1e6;
-            m_late.push_back(std::max(0.0, elapsed - ProbeIntervalMs));
-            m_clock.restart();
-        });
-        m_clock.start();
-        m_timer.start();
-    }
-    void stop()
-    {
-        m_timer.stop();
-        QObject::disconnect(&m_timer, nullptr, nullptr, nullptr);
-    }
-    const std::vector<double> &lateness() const { return m_late; }
-
-private:
-    QTimer m_timer;
-    QElapsedTimer m_clock;
-    std::vector<double> m_late;
-};
-
-void runFor(int ms)
-{
-    QEventLoop loop;
-    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-    loop.exec();
-}
 
 } // namespace
 
@@ -106,35 +33,16 @@ int main(int argc, char *argv[])
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    const QString bin = QCoreApplication::applicationDirPath();
-
-    QProcess sim;
-    sim.start(bin + QStringLiteral("/iolink-sim"), QStringList());
-    if (!sim.waitForStarted(10000) || !sim.waitForReadyRead(10000)) {
-        std::fprintf(stderr, "bench_polling: iolink-sim did not start\n");
+    K4KTest::SimulatorOnPort sim;
+    if (!startSimulator(sim, "bench_polling"))
         return 1;
-    }
-    const QString port = QString::fromLocal8Bit(sim.readLine()).trimmed();
-
-    auto channel = std::make_unique<SerialChannel>();
-    {
-        ExtensionSystem::PortSettings settings;
-        settings.portName = port;
-        QSignalSpy opened(channel.get(), &SerialChannel::portStateChanged);
-        channel->setPortSettings(settings);
-        for (int i = 0; i < 50 && !channel->isOpen(); ++i)
-            opened.wait(100);
-    }
-    if (!channel->isOpen()) {
-        std::fprintf(stderr, "bench_polling: cannot open %s\n", qPrintable(port));
-        return 1;
-    }
+    CommunicationInterface *channel = sim.channel.get();
 
     // Round trip of one cycle frame, the channel otherwise idle.
     std::vector<double> roundTrips;
     {
         const std::string cycle = DirazSensorPlugin::Core::cycleFrame();
-        QSignalSpy finished(channel.get(), &CommunicationInterface::emitFinished);
+        QSignalSpy finished(channel, &CommunicationInterface::emitFinished);
         QElapsedTimer clock;
         for (int i = 0; i < RoundTripFrames; ++i) {
             CommunicationInterface::DataFrame frame(1);
@@ -151,13 +59,10 @@ int main(int argc, char *argv[])
     }
     const double roundTrip = percentile(roundTrips, 0.5);
 
-    const auto models = DirazSensorPlugin::Core::catalogueList((bin + QStringLiteral("/IoLinkK4Kv7family.xml")).toStdString());
-    if (models.empty()) {
-        std::fprintf(stderr, "bench_polling: no sensor in the catalogue\n");
+    const auto model = firstSensor("bench_polling");
+    if (!model)
         return 1;
-    }
-    const ExtensionSystem::SensorBasic model = models.front();
-    auto window = std::make_unique<PollingWindow>(&model);
+    auto window = std::make_unique<PollingWindow>(&*model);
     window->resize(1200, 800);
     if (qEnvironmentVariableIsEmpty("BENCH_HIDDEN")) window->show();
 
@@ -169,8 +74,8 @@ int main(int argc, char *argv[])
     const double idleP99 = percentile(probe.lateness(), 0.99);
 
     int answered = 0;
-    QObject::connect(channel.get(), &CommunicationInterface::emitFinished, window.get(), [&] { ++answered; });
-    window->goLive(channel.get());
+    QObject::connect(channel, &CommunicationInterface::emitFinished, window.get(), [&] { ++answered; });
+    window->goLive(channel);
     // The first poll starts one timer period after going live.
     runFor(int(ChartTimerMs) + 20);
     answered = 0;
@@ -181,9 +86,7 @@ int main(int argc, char *argv[])
     const int polls = answered;
     const double seconds = double(pollClock.nsecsElapsed()) / 1e9;
     probe.stop();
-    window->stopPolling();
-    for (int i = 0; i < 100 && window->pollInFlight(); ++i)
-        runFor(50);
+    window->drain(50);
 
     const double rate = polls / seconds;
     const double limit = 1000.0 / (ChartTimerMs + roundTrip);
@@ -208,8 +111,5 @@ int main(int argc, char *argv[])
 
     window->setSerialChannel(nullptr);
     window.reset();
-    channel.reset();
-    sim.terminate();
-    sim.waitForFinished(5000);
     return 0;
 }

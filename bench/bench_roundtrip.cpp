@@ -1,57 +1,33 @@
 // Round trip of a cycle frame through the serial channel and iolink-sim on a
 // pseudo-terminal: per-frame latency, and frames per second sustained when
 // the channel is kept busy.
-#include "comm/masterframes.h"
+#include "benchsupport.h"
 
-#include <extensionsystem/serialchannel.h>
+#include "comm/masterframes.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QProcess>
 #include <QSignalSpy>
 
-#include <algorithm>
 #include <cstdio>
 #include <vector>
 
 using ExtensionSystem::CommunicationInterface;
-using ExtensionSystem::SerialChannel;
+using K4KBench::percentile;
 
 namespace {
 
 constexpr int kFrames = 1000;
-
-double percentile(std::vector<double> sorted, double p)
-{
-    std::sort(sorted.begin(), sorted.end());
-    const std::size_t at = std::min(sorted.size() - 1, std::size_t(p * double(sorted.size() - 1) + 0.5));
-    return sorted[at];
-}
 
 } // namespace
 
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
-    QProcess sim;
-    sim.start(QCoreApplication::applicationDirPath() + QStringLiteral("/iolink-sim"), {QStringLiteral("--distance"), QStringLiteral("1500")});
-    if (!sim.waitForStarted(10000) || !sim.waitForReadyRead(10000)) {
-        std::fprintf(stderr, "bench_roundtrip: iolink-sim did not start\n");
+    K4KTest::SimulatorOnPort sim;
+    if (!K4KBench::startSimulator(sim, "bench_roundtrip", {QStringLiteral("--distance"), QStringLiteral("1500")}))
         return 1;
-    }
-    const QString port = QString::fromLocal8Bit(sim.readLine()).trimmed();
-
-    SerialChannel channel;
-    ExtensionSystem::PortSettings settings;
-    settings.portName = port;
-    QSignalSpy opened(&channel, &SerialChannel::portStateChanged);
-    channel.setPortSettings(settings);
-    for (int i = 0; i < 50 && !channel.isOpen(); ++i)
-        opened.wait(100);
-    if (!channel.isOpen()) {
-        std::fprintf(stderr, "bench_roundtrip: cannot open %s\n", qPrintable(port));
-        return 1;
-    }
+    CommunicationInterface &channel = *sim.channel;
 
     const std::string cycle = DirazSensorPlugin::Core::cycleFrame();
     QSignalSpy finished(&channel, &CommunicationInterface::emitFinished);
@@ -104,7 +80,5 @@ int main(int argc, char *argv[])
     std::printf("summary: %d cycle frames through SerialChannel and iolink-sim, median %.3f ms, p99 %.3f ms, %.1f frames/s sustained\n",
                 kFrames, median, p99, fps);
 
-    sim.terminate();
-    sim.waitForFinished(5000);
     return 0;
 }

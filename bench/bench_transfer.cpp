@@ -4,9 +4,8 @@
 
 #include "recordingchannel.h"
 #include "sensorwindowprobe.h"
-#include "simulatorport.h"
+#include "benchsupport.h"
 
-#include "catalogue/catalogue.h"
 #include "comm/pause.h"
 #include "persistence/dialoglayer.h"
 
@@ -58,21 +57,16 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     DialogLayer::setTestMode(true);
     K4KTest::SimulatorOnPort sim;
-    if (!sim.start({QStringLiteral("--distance"), QStringLiteral("1500")}, LineDelayMs)) {
-        std::fprintf(stderr, "bench_transfer: iolink-sim did not start or its port did not open\n");
+    if (!K4KBench::startSimulator(sim, "bench_transfer", {QStringLiteral("--distance"), QStringLiteral("1500")}, LineDelayMs))
         return 1;
-    }
-    const std::string description = (QCoreApplication::applicationDirPath() + "/IoLinkK4Kv7family.xml").toStdString();
-    const ExtensionSystem::SensorBasic model = catalogueList(description).front();
+    const std::string description = K4KBench::descriptionPath();
+    const auto model = K4KBench::firstSensor("bench_transfer");
+    if (!model)
+        return 1;
     K4KTest::RecordingChannel channel(sim.channel.get());
-    Window window(&model, description);
-    window.setSerialChannel(&channel);
-    window.vDisconnect();
-    if (!window.bConnectToSensor()) {
-        std::fprintf(stderr, "bench_transfer: the window did not connect\n");
+    Window window(&*model, description);
+    if (!K4KBench::connectWindow(window, &channel, "bench_transfer"))
         return 1;
-    }
-    window.connected = true;
     window.p().pollingAllowed = false;
     window.p().chartTimer.stop();
     const int parameters = window.propertyAddresses.size();
