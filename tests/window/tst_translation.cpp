@@ -10,6 +10,7 @@
 #include <extensionsystem/globals.h>
 #include <qttreepropertybrowser.h>
 #include <utils/genericchart.h>
+#include <utils/thresholdwindowwidgetgeneric.h>
 
 #include <QAction>
 #include <QComboBox>
@@ -178,6 +179,11 @@ void TranslationTest::windowTextsFollowTheTranslator_data()
     QTest::newRow("chart title")
         << WindowText([](SensorWindowProbe &w) { return w.p().chart->plotTitle(0); })
         << " Speed" << " Geschwindigkeit";
+    QTest::newRow("chart mark")
+        << WindowText([](SensorWindowProbe &w) {
+               return w.p().thresholdMarkers.value(0)->markLabel(Utils::ThresholdWidgetBase::MiddleMark);
+           })
+        << "Threshold" << "Schaltpunkt";
 }
 
 void TranslationTest::windowTextsFollowTheTranslator()
