@@ -8,6 +8,7 @@
 #include "live/unitlimits.h"
 #include "window/logcategories.h"
 #include "window/sensorwindowprivate.h"
+#include "window/viewpositions.h"
 
 #include <qtdoublepropertymanager.h>
 #include <qtproperty.h>
@@ -21,8 +22,6 @@ namespace Core {
 
 namespace {
 
-constexpr int ObjectPlot = 1;
-constexpr int DistancePlot = 3;
 
 RangeLimits rangeLimits(const SensorWindowPrivate &d)
 {

@@ -1,6 +1,7 @@
 #include "k4ktest.h"
 
 #include "live/processdecoding.h"
+#include "window/viewpositions.h"
 
 #include <QtTest>
 
@@ -132,9 +133,9 @@ void TestProcessDecoding::specialCodes()
         const FieldDisplay &field;
         const QString &expected;
         int graph;
-    } fields[] = {{d.distance, distance, ProcessGraph::Distance},
-                  {d.speed, speed, ProcessGraph::Speed},
-                  {d.intensity, intensity, ProcessGraph::Intensity}};
+    } fields[] = {{d.distance, distance, DistancePlot},
+                  {d.speed, speed, SpeedPlot},
+                  {d.intensity, intensity, IntensityPlot}};
     for (const auto &f : fields) {
         if (f.expected.startsWith('[')) {
             QVERIFY2(f.field.valid, qPrintable(f.expected));

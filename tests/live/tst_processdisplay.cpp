@@ -7,6 +7,7 @@
 
 #include "comm/pause.h"
 #include "live/processdecoding.h"
+#include "window/viewpositions.h"
 
 #include <extensionsystem/globals.h>
 #include <utils/genericchart.h>
@@ -54,7 +55,7 @@ struct Window
     }
 };
 
-const int kGraphs[3] = {ProcessGraph::Distance, ProcessGraph::Speed, ProcessGraph::Intensity};
+const int kGraphs[3] = {DistancePlot, SpeedPlot, IntensityPlot};
 
 bool showsPicture(QTreeWidgetItem *row)
 {
@@ -138,9 +139,9 @@ void ProcessDisplayTest::answerReachesRowsAndCharts()
             QCOMPARE(win.specialPoints(kGraphs[r]), special[r]);
     }
     if (QTest::currentDataTag() == QLatin1String("layout 3 values")) {
-        QCOMPARE(win.chart()->getData(ProcessGraph::Distance)->lastY(), 4000.0);
-        QCOMPARE(win.chart()->getData(ProcessGraph::Speed)->lastY(), 300.0);
-        QCOMPARE(win.chart()->getData(ProcessGraph::Intensity)->lastY(), 100.0);
+        QCOMPARE(win.chart()->getData(DistancePlot)->lastY(), 4000.0);
+        QCOMPARE(win.chart()->getData(SpeedPlot)->lastY(), 300.0);
+        QCOMPARE(win.chart()->getData(IntensityPlot)->lastY(), 100.0);
     }
     if (QTest::currentDataTag() == QLatin1String("a value after a code clears it"))
         for (int graph : kGraphs)
@@ -164,7 +165,7 @@ void ProcessDisplayTest::nothingShownWithoutLiveDataOrConnection()
     win.w.connected = connected;
     win.w.decodeProcessData(cycle("0000000fa000", "ff"));
     QCOMPARE(win.row(0)->text(2), QStringLiteral(" 0 "));
-    QCOMPARE(win.samples(ProcessGraph::Distance), 0);
+    QCOMPARE(win.samples(DistancePlot), 0);
     QCOMPARE(win.row(3)->text(3), QStringLiteral("Off"));
     QCOMPARE(win.w.p().lastDistance, 0);
 }
