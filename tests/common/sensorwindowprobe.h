@@ -23,6 +23,7 @@ public:
     DirazSensorPlugin::Core::SensorWindowPrivate &p() { return *d; }
 
     using SensorWindow::allSubProperties;
+    using SensorWindow::bReadParameter;
     using SensorWindow::connected;
     using SensorWindow::delayTimer;
     using SensorWindow::descriptionTree;
@@ -31,7 +32,10 @@ public:
     using SensorWindow::propertyAddresses;
     using SensorWindow::propertyBrowser;
     using SensorWindow::propertyItemTexts;
+    using SensorWindow::readIdentification;
+    using SensorWindow::retranslating;
     using SensorWindow::rootProperty;
+    using SensorWindow::selectedProperty;
     using SensorWindow::vAddPropertyNode;
     using SensorWindow::vEnableEditableProperties;
     using SensorWindow::vRetranslatePropertyNode;
