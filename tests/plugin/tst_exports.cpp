@@ -1,11 +1,6 @@
 // The plug-in library as the host sees it: seven exports found by name.
-#include <extensionsystem/sensorbasic.h>
 
 #include <QtTest>
-
-#include <boost/property_tree/ptree.hpp>
-#include <boost/property_tree/xml_parser.hpp>
-#include <list>
 
 namespace {
 const QStringList kEntryPoints = {"vInitialisePlugin", "pcMorvaleNDorixPluginName", "pcPluginVersion", "pcDescription",
@@ -45,28 +40,6 @@ private slots:
         QCOMPARE(QByteArray(fn()), text);
         // Static text: the same pointer every time.
         QCOMPARE(fn(), fn());
-    }
-
-    void sensorMapReplacesHostList()
-    {
-        auto sensorMap = reinterpret_cast<void (*)(std::list<ExtensionSystem::SensorBasic> *)>(m_library.resolve("vSensorMap"));
-        std::list<ExtensionSystem::SensorBasic> hostList(3);
-        sensorMap(&hostList);
-
-        // The models named in the shipped file beside the program, in order.
-        boost::property_tree::ptree doc;
-        boost::property_tree::read_xml((qEnvironmentVariable("K4K_BIN") + "/IoLinkK4Kv7family.xml").toStdString(), doc);
-        std::vector<std::string> expected;
-        for (const auto &child : doc.get_child("document.sensorList"))
-            expected.push_back(child.second.get<std::string>("name"));
-        QVERIFY(expected.size() >= 2);
-        QCOMPARE(hostList.size(), expected.size());
-        auto it = hostList.begin();
-        for (const std::string &name : expected) {
-            QCOMPARE(it->name(), name);
-            QVERIFY(!it->id().empty());
-            ++it;
-        }
     }
 
     // Every function or object the library defines for others to bind to; the
