@@ -164,14 +164,6 @@ private slots:
         QTEST(sensor.thresholdsReadOnly(), "readOnly");
     }
 
-    void variants()
-    {
-        DescriptionFile file(document(entry("M", "1", "<sensors><a><ID3>R</ID3></a><b><ID3>X</ID3><bluetooth>0</bluetooth></b></sensors>")));
-        const Sensor found = catalogueLookup("M", file.path());
-        QCOMPARE(found.variants().size(), size_t(2));
-        QCOMPARE(found.variants().get<std::string>("b.ID3"), std::string("X"));
-    }
-
     void languageTakenAtConstruction()
     {
         ExtensionSystem::Globals::setLanguage("de");

@@ -15,20 +15,12 @@
 #include <qttreepropertybrowser.h>
 #include <simulator/simulatedchannel.h>
 
-#include <QComboBox>
 #include <QtTest>
 
 using namespace K4KTest;
 using namespace DirazSensorPlugin::Core;
 
 namespace {
-
-class Probe : public SensorWindowProbe
-{
-public:
-    using SensorWindowProbe::SensorWindowProbe;
-    using SensorWindow::vApplySensorVariant;
-};
 
 ExtensionSystem::SensorBasic model(const QString &name)
 {
@@ -38,7 +30,7 @@ ExtensionSystem::SensorBasic model(const QString &name)
     return ExtensionSystem::SensorBasic();
 }
 
-int entries(Probe &w, const char *id)
+int entries(SensorWindowProbe &w, const char *id)
 {
     return w.p().enumManager->enumNames(w.findProperty(QString::fromLatin1(id))).size();
 }
@@ -86,7 +78,7 @@ private slots:
         QFETCH(QString, modelName);
         QFETCH(QString, product);
         const ExtensionSystem::SensorBasic record = model(modelName);
-        Probe w(&record, shippedDescription());
+        SensorWindowProbe w(&record, shippedDescription());
         const int units = entries(w, "MesurementUnit"), teach = entries(w, "TeachInMode1");
         const int warnings = entries(w, "ErrorWarning3");
         w.p().connectedProductName = product;
@@ -119,33 +111,6 @@ private slots:
         QCOMPARE(entries(w, "ErrorWarning3"), warnings - warningCut);
     }
 
-    void languageChangeKeepsValues()
-    {
-        const ExtensionSystem::SensorBasic record = model(QStringLiteral("K4K-R IO-Link"));
-        Probe w(&record, shippedDescription());
-        auto &d = w.p();
-        d.enumManager->setValue(w.findProperty(QStringLiteral("MesurementUnit")), 2);
-        d.intManager->setValue(w.findProperty(QStringLiteral("SwitchingThresholdA1")), 1234);
-        auto values = [&] {
-            QStringList out;
-            for (QtProperty *p : w.allSubProperties(w.rootProperty)) {
-                QtAbstractPropertyManager *m = p->propertyManager();
-                if (m == d.enumManager || m == d.boolManager || m == d.intManager || m == d.doubleManager)
-                    out << p->propertyId() + QLatin1Char('=') + QString::number(m == d.enumManager ? d.enumManager->value(p)
-                                                 : m == d.boolManager ? int(d.boolManager->value(p))
-                                                 : m == d.intManager ? d.intManager->value(p)
-                                                                     : d.doubleManager->value(p));
-            }
-            return out;
-        };
-        const QStringList before = values();
-        ExtensionSystem::Globals::setLanguage("de");
-        QEvent change(QEvent::LanguageChange);
-        QCoreApplication::sendEvent(&w, &change);
-        ExtensionSystem::Globals::setLanguage("en");
-        QCOMPARE(values(), before);
-    }
-
     void factoryDefaults_data()
     {
         QTest::addColumn<int>("answer");
@@ -159,7 +124,7 @@ private slots:
         QFETCH(int, answer);
         QFETCH(QStringList, frames);
         const ExtensionSystem::SensorBasic record = model(QStringLiteral("K4K-R IO-Link"));
-        Probe w(&record, shippedDescription());
+        SensorWindowProbe w(&record, shippedDescription());
         IoLinkSim::SimulatedChannel sim;
         w.setSerialChannel(&sim);
         w.vRestoreFactorySettings(); // not connected: no question, nothing sent

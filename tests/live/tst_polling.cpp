@@ -22,7 +22,6 @@
 #include <QTreeWidgetItem>
 #include <QtTest>
 
-#include <memory>
 
 Q_DECLARE_METATYPE(IoLinkSim::FaultSettings)
 
@@ -32,14 +31,6 @@ using namespace DirazSensorPlugin::Core;
 namespace {
 
 constexpr int LongWaitMs = 30000;
-
-quint32 bigEndian(const std::string &octets, std::size_t at)
-{
-    quint32 v = 0;
-    for (std::size_t i = 0; i < 4; ++i)
-        v = (v << 8) | quint8(octets.at(at + i));
-    return v;
-}
 
 // A connected window polling the simulated master, in millimetres.
 struct PollRig : Rig
@@ -118,7 +109,7 @@ private slots:
             // The sequence starts at counter 0, so poll 15 of every 17 is the
             // one sent at counter 2.
             if (i % 17 != 15)
-                expected << double(bigEndian(records[i].answer, 4));
+                expected << QByteArray::fromStdString(records[i].answer).mid(4, 4).toHex().toUInt(nullptr, 16);
         }
         QCOMPARE(rig.distanceSamples(), expected);
         QCOMPARE(d.stateRows[0]->text(2), QString::number(expected.last()));

@@ -23,17 +23,9 @@ using namespace DirazSensorPlugin::Core;
 
 namespace {
 
-class DisplayProbe : public SensorWindowProbe
-{
-public:
-    using SensorWindowProbe::SensorWindowProbe;
-    using SensorWindow::decodeObjectInfo;
-    using SensorWindow::decodeProcessData;
-};
-
 struct Window
 {
-    DisplayProbe w{nullptr, shippedDescription()};
+    SensorWindowProbe w{nullptr, shippedDescription()};
 
     explicit Window(int unit = 0)
     {

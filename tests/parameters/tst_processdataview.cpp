@@ -14,7 +14,6 @@
 #include <QTreeWidget>
 #include <QtTest>
 
-#include <memory>
 
 using namespace K4KTest;
 using namespace DirazSensorPlugin::Core;
@@ -108,8 +107,6 @@ private slots:
             QCOMPARE(d.stateRows[17 + 2 * k]->parent(), d.objectItems[k]);
         }
         QCOMPARE(d.objectInformationItem->treeWidget(), d.observationTree);
-        QCOMPARE(d.stateRows[0]->text(0), QStringLiteral("Distance"));
-        QCOMPARE(d.stateRows[0]->text(2), QStringLiteral(" 0 "));
         QCOMPARE(d.stateRows[12]->statusTip(0), QStringLiteral("1Out1"));
         QCOMPARE(d.processDataIndex.value("2Sig4"), 23);
         QCOMPARE(d.processDataCaptions.size(), 24);

@@ -5,7 +5,6 @@
 
 #include <extensionsystem/globals.h>
 
-#include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QtTest>
@@ -104,19 +103,6 @@ private slots:
         QCOMPARE(DialogLayer::information(nullptr, "Other", "x", QMessageBox::Ok | QMessageBox::Cancel),
                  int(QMessageBox::Cancel));
         QCOMPARE(DialogLayer::pendingAnswers(), 0);
-    }
-
-    void otherDialogsInTestMode()
-    {
-        QDialog dialog;
-        dialog.setWindowTitle("Export");
-        DialogLayer::enqueueAnswer(QDialog::Accepted);
-        QCOMPARE(DialogLayer::exec(&dialog), int(QDialog::Accepted));
-        QVERIFY(!dialog.isVisible());
-        QCOMPARE(DialogLayer::exec(nullptr), 0);
-        QCOMPARE(DialogLayer::shown().size(), 1);
-        QCOMPARE(DialogLayer::shown().constFirst().title, QString("Export"));
-        QCOMPARE(DialogLayer::shown().constFirst().kind, DialogLayer::Kind::Dialog);
     }
 
     void realMessageBoxShowsExactTexts()

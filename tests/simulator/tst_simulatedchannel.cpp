@@ -126,28 +126,6 @@ private slots:
         QCOMPARE(Proto::textParameterValue(read(p)), text);
     }
 
-    void productNameFetch_data()
-    {
-        QTest::addColumn<int>("variant");
-        for (int i = 0; i < int(m_description.variants().size()); ++i)
-            QTest::newRow(m_description.variants()[std::size_t(i)].productName.c_str()) << i;
-    }
-
-    void productNameFetch()
-    {
-        QFETCH(int, variant);
-        const VariantInfo &v = m_description.variants()[std::size_t(variant)];
-        QVERIFY(m_channel->model().selectVariant(std::size_t(variant)));
-        run(Proto::productNameReadFrame());
-        run(Proto::cycleFrame());
-        const QString name = Proto::productNameFromAnswer(SimTest::bytes(run(Proto::fetchResultFrame()).answer));
-        QCOMPARE(name, QString::fromStdString(v.productName));
-        // What the host checks: its model's id leads, the variant key ends, at most 8.
-        QVERIFY(name.startsWith(QString::fromStdString(v.modelId).left(3)));
-        QVERIFY(name.endsWith(QString::fromStdString(v.id3)));
-        QVERIFY(name.size() <= 8);
-    }
-
     void processDataDecodes_data()
     {
         QTest::addColumn<int>("unit");

@@ -295,7 +295,6 @@ private slots:
         QTest::newRow("switching point 1") << "TEACHBUTTON1" << 1 << "SwitchingThresholdA1" << 1500;
         QTest::newRow("window lower 1") << "TEACHBUTTON13" << 2 << "LowerThresholdA1" << 500;
         QTest::newRow("window upper 1") << "TEACHBUTTON14" << 3 << "UpperThresholdA1" << 500;
-        QTest::newRow("switching point 2") << "TEACHBUTTON2" << 1 << "SwitchingThresholdA2" << 1500;
         QTest::newRow("window lower 2") << "TEACHBUTTON22" << 2 << "LowerThresholdA2" << 500;
         QTest::newRow("analog 0 V") << "ANALOGTEACHBUTTON1" << 1 << "analog0V" << 1500;
         QTest::newRow("analog 10 V") << "ANALOGTEACHBUTTON2" << 2 << "analog10V" << 1500;

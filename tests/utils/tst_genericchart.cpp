@@ -1,6 +1,5 @@
 #include <utils/genericchart.h>
 
-#include <QMouseEvent>
 #include <QtTest>
 #include <qwt_plot.h>
 
@@ -10,19 +9,6 @@ class TestGenericChart : public QObject
 {
     Q_OBJECT
 private slots:
-    void historyIsBounded()
-    {
-        GenericChart chart;
-        chart.setHistorySize(50);
-        for (int i = 0; i < 120; ++i)
-            chart.vAppendData(3, i, false, -65000.0, false, i);
-        const auto *data = chart.getData(3);
-        QCOMPARE(data->size(), 50);
-        QCOMPARE(data->pyData()[0], 70.0);
-        QCOMPARE(data->pxData()[49], 119.0);
-        QCOMPARE(chart.getData(0)->size(), 0);
-    }
-
     void appendRules_data()
     {
         QTest::addColumn<QVector<double>>("xs");     // -1: no x given
@@ -140,7 +126,6 @@ private slots:
         QTest::addColumn<int>("height");
         QTest::addColumn<int>("count");
         QTest::addColumn<int>("expected");
-        QTest::newRow("one dock") << 625 << 1 << 365;
         QTest::newRow("three docks share") << 860 << 3 << 200;
         QTest::newRow("never below the floor") << 300 << 3 << GenericChart::MinimumDockHeight;
     }

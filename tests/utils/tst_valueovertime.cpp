@@ -167,27 +167,22 @@ private slots:
         QVERIFY(shown <= 2 * 103);
 
         const double width = visible.width() / canvas.width();
-        QMap<qint64, QPair<double, double>> expected; // column -> lowest, highest
-        for (int i = 0; i < data.size(); ++i) {
-            const qint64 key = qint64(std::floor(data.x(i) / width));
-            auto it = expected.find(key);
-            if (it == expected.end())
-                expected.insert(key, {data.y(i), data.y(i)});
-            else
-                *it = {std::min(it->first, data.y(i)), std::max(it->second, data.y(i))};
-        }
-        QMap<qint64, QPair<double, double>> got;
+        using Columns = QMap<qint64, QPair<double, double>>; // column -> lowest, highest
+        const auto note = [width](Columns &columns, const QPointF &p) {
+            const qint64 key = qint64(std::floor(p.x() / width));
+            const auto it = columns.find(key);
+            columns[key] = it == columns.end() ? qMakePair(p.y(), p.y())
+                                               : qMakePair(std::min(it->first, p.y()), std::max(it->second, p.y()));
+        };
+        Columns expected, got;
+        for (int i = 0; i < data.size(); ++i)
+            note(expected, QPointF(data.x(i), data.y(i)));
         double lastX = -1.0;
         for (size_t i = 0; i < shown; ++i) {
             const QPointF p = series.sample(i);
             QVERIFY2(p.x() >= lastX, "samples out of time order");
             lastX = p.x();
-            const qint64 key = qint64(std::floor(p.x() / width));
-            auto it = got.find(key);
-            if (it == got.end())
-                got.insert(key, {p.y(), p.y()});
-            else
-                *it = {std::min(it->first, p.y()), std::max(it->second, p.y())};
+            note(got, p);
         }
         QCOMPARE(got, expected);
     }

@@ -24,22 +24,6 @@ private slots:
         QVERIFY(!QFile::exists(path));
     }
 
-    void buttonManagerValues()
-    {
-        Utils::ButtonManager manager;
-        QtProperty *property = manager.addProperty(QStringLiteral("Teach"));
-        QSignalSpy spy(&manager, &Utils::ButtonManager::valueChanged);
-        manager.setValue(property, QStringLiteral("Teach now"));
-        manager.setValue(property, QStringLiteral("Teach now"));
-        QCOMPARE(spy.count(), 1);
-        QCOMPARE(manager.value(property), QStringLiteral("Teach now"));
-        QCOMPARE(property->valueText(), QStringLiteral("Teach now"));
-
-        Utils::ButtonManager other;
-        manager.setValue(nullptr, QStringLiteral("x"));
-        QCOMPARE(other.value(property), QString());
-    }
-
     void buttonEditorClicksReachTheManager()
     {
         Utils::ButtonManager manager;

@@ -17,12 +17,10 @@
 #include <QDockWidget>
 #include <QLabel>
 #include <QPushButton>
-#include <QToolBar>
 #include <QTreeWidget>
 #include <QtTest>
 
 #include <functional>
-#include <memory>
 
 using namespace K4KTest;
 using namespace DirazSensorPlugin::Core;
