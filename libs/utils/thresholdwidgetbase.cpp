@@ -66,6 +66,24 @@ void ThresholdWidgetBase::addMark(unsigned int id, bool horizontal, const QColor
     m_marks.push_back(m);
 }
 
+void ThresholdWidgetBase::setMarkLabel(unsigned int id, const QString &label)
+{
+    MarkItem *m = find(id);
+    if (!m || !m->marker)
+        return;
+    QwtText text = m->marker->label();
+    text.setText(label);
+    m->marker->setLabel(text);
+    if (m_plot)
+        m_plot->replot();
+}
+
+QString ThresholdWidgetBase::markLabel(unsigned int id) const
+{
+    const MarkItem *m = find(id);
+    return m && m->marker ? m->marker->label().text() : QString();
+}
+
 ThresholdWidgetBase::MarkItem *ThresholdWidgetBase::find(unsigned int id)
 {
     for (MarkItem &m : m_marks)

@@ -53,6 +53,7 @@ public:
     bool isWindowSizeVisible() const { return m_windowSizeVisible; }
 
     bool isDragging() const { return m_grabbed >= 0; }
+    QString markLabel(unsigned int id) const;
 
 signals:
     void emitValueChanged(unsigned int mark, const double value);
@@ -63,6 +64,7 @@ protected:
     // Adds a mark; `horizontal` lines stand at a y value, the others at x.
     void addMark(unsigned int id, bool horizontal, const QColor &colour,
                  const QString &label);
+    void setMarkLabel(unsigned int id, const QString &label);
     bool hasMark(unsigned int id) const;
     void setMarkValue(unsigned int id, double value);
     double markValue(unsigned int id) const;

@@ -36,10 +36,11 @@ ThresholdWindowWidgetGeneric::ThresholdWindowWidgetGeneric(QwtPlot *plot, int co
 {
     const QColor window(0, 97, 158);
     const QColor middle(79, 166, 0);
-    addMark(LowerMark, true, window, tr("Lower"));
-    addMark(UpperMark, true, window, tr("Upper"));
-    addMark(MiddleMark, true, middle, tr("Threshold"));
-    addMark(MiddleMark1, true, middle.darker(130), tr("Threshold 2"));
+    addMark(LowerMark, true, window, QString());
+    addMark(UpperMark, true, window, QString());
+    addMark(MiddleMark, true, middle, QString());
+    addMark(MiddleMark1, true, middle.darker(130), QString());
+    retranslate();
     m_lower.zone = makeZone(plot, window);
     m_lower.below = true;
     m_upper.zone = makeZone(plot, window);
@@ -55,6 +56,14 @@ ThresholdWindowWidgetGeneric::~ThresholdWindowWidgetGeneric()
         band->zone->detach();
         delete band->zone;
     }
+}
+
+void ThresholdWindowWidgetGeneric::retranslate()
+{
+    setMarkLabel(LowerMark, tr("Lower"));
+    setMarkLabel(UpperMark, tr("Upper"));
+    setMarkLabel(MiddleMark, tr("Threshold"));
+    setMarkLabel(MiddleMark1, tr("Threshold 2"));
 }
 
 void ThresholdWindowWidgetGeneric::showLowerMark(bool shown) { setMarkShown(LowerMark, shown); }

@@ -18,6 +18,9 @@ public:
                                  QObject *parent = nullptr);
     ~ThresholdWindowWidgetGeneric() override;
 
+    // The marks' labels in the application's present language.
+    void retranslate();
+
     void showLowerMark(bool shown);
     void showUpperMark(bool shown);
     void showMiddleMark(bool shown);

@@ -88,8 +88,8 @@ void SensorWindow::actionConnectSensor(int state)
                 vDisconnect();
             } else {
                 vCompleteReadingConnection();
-                d->liveData = true;
-                ui->actionEnable_live_data->setChecked(true);
+                d->liveData = connected;
+                ui->actionEnable_live_data->setChecked(connected);
             }
         } else {
             const int answer = DialogLayer::information(
@@ -115,6 +115,8 @@ void SensorWindow::actionConnectSensor(int state)
                 enableTreeDataHandling(false);
                 writeAllSettings();
                 enableTreeDataHandling(true);
+            }
+            if (connected) {
                 ui->sensorOperationsToolbar->setEnabled(true);
                 d->lastPortIndex = selector->currentIndex();
                 if (d->universalThreshold)
@@ -187,6 +189,8 @@ void SensorWindow::vCompleteReadingConnection()
     connected = true;
     d->afterConnect = true;
     vReadAllParameters();
+    if (!connected)
+        return;
     ui->sensorOperationsToolbar->setEnabled(true);
     d->lastPortIndex = d->portSelector->currentIndex();
     if (d->universalThreshold)
@@ -203,6 +207,7 @@ bool SensorWindow::bConnectToSensor()
 
     bool accepted = false;
     QString why;
+    d->unansweredInARow = 0;
     if (d->channel) {
         ExtensionSystem::PortSettings settings = d->channel->portSettings();
         const QString port = settings.portName.isEmpty() ? d->portSelector->currentText() : settings.portName;
@@ -308,6 +313,21 @@ SensorWindow::IdentifyOutcome SensorWindow::identifySensor()
         return IdentifyOutcome::Mismatch;
     return d->connectedProductName.left(3) == d->selectedSensorId.left(3) ? IdentifyOutcome::Matched
                                                                             : IdentifyOutcome::Mismatch;
+}
+
+// A device that fell silent in the middle of a whole-set pass is let go as
+// polling lets go of one: Offline, and the person is told.
+void SensorWindow::vAbandonSilentSensor()
+{
+    qCWarning(lcConnection) << d->unansweredInARow << "requests in a row went unanswered: sensor lost";
+    d->afterConnect = false;
+    d->autoConnecting = false;
+    d->ReadRetryList.clear();
+    vReportTransferProgress(0, 0);
+    vCloseConnectionNotice();
+    if (connected || d->connectionReady)
+        vSensorLost();
+    d->unansweredInARow = 0;
 }
 
 bool SensorWindow::bCheckConnection()

@@ -20,6 +20,10 @@ namespace Core {
 
 namespace {
 
+// More than a whole parameter read without a single answer: the device or
+// the master is gone, not merely a lossy line.
+constexpr int kSilentRequestLimit = 4;
+
 ExtensionSystem::FrameEntry makeEntry(std::string command, std::string expectedAnswer)
 {
     ExtensionSystem::FrameEntry entry;
@@ -67,8 +71,10 @@ void SensorWindow::sendDataFrame(DataFrame *frame, bool showUi)
     if (outcome == 1 && channel) {
         // Entry by entry: callers hold references to their entries.
         auto filled = sent->cbegin();
-        for (ExtensionSystem::FrameEntry &entry : *frame)
+        for (ExtensionSystem::FrameEntry &entry : *frame) {
             entry = *filled++;
+            d->unansweredInARow = entry.status == 0 ? d->unansweredInARow + 1 : 0;
+        }
     } else if (channel) {
         qCWarning(lcTransport) << "stopped waiting for a frame the channel still runs";
         FrameKeeper::keep(channel, id, std::move(sent));
@@ -80,6 +86,11 @@ void SensorWindow::sendDataFrame(DataFrame *frame, bool showUi)
 void SensorWindow::sendDataFrame(DataFrame *frame)
 {
     sendDataFrame(frame, true);
+}
+
+bool SensorWindow::bLineSilent() const
+{
+    return !d->channel || d->unansweredInARow >= kSilentRequestLimit;
 }
 
 bool SensorWindow::bSendCommand(std::string command, bool useWindowFlag)

@@ -33,7 +33,7 @@ void SensorWindow::vRestoreFactorySettings()
     d->pollingAllowed = false;
 
     vSendFactoryReset();
-    if (bNoticeCancelled()) {
+    if (bNoticeCancelled() || !connected) {
         vGoOfflineAfterCancel();
         enableTreeDataHandling(true);
         return;
@@ -73,7 +73,7 @@ void SensorWindow::vSendFactoryReset()
     pauseMs(100);
 
     vReadAllParameters();
-    ui->actionEnable_live_data->setChecked(true);
+    ui->actionEnable_live_data->setChecked(connected);
     enableTreeDataHandling(true);
 }
 

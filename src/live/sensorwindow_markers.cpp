@@ -9,6 +9,7 @@
 #include "window/sensorwindowprivate.h"
 #include "window/sensorwindowui.h"
 
+#include <extensionsystem/globals.h>
 #include <qtbrowseritem.h>
 #include <qtdoublepropertymanager.h>
 #include <qtproperty.h>
@@ -170,8 +171,10 @@ void SensorWindow::vPrintDocument()
         return;
     Utils::PlotDocument document(d->chart->poPlot(DistancePlot));
     document.setTitle(windowTitle());
-    // Without a printer the chart still gets onto paper through a PDF file.
-    if (QPrinterInfo::availablePrinters().isEmpty() || DialogLayer::testMode()) {
+    // Without a printer the chart still gets onto paper through a PDF file;
+    // an unattended run takes that way too, as nobody answers a print dialog.
+    if (QPrinterInfo::availablePrinters().isEmpty() || DialogLayer::testMode()
+        || ExtensionSystem::Globals::getUnattended()) {
         QFileDialog dialog(this, QCoreApplication::translate("SensorWindow", "Print chart to PDF"));
         dialog.setObjectName(QStringLiteral("printToPdfDialog"));
         dialog.setOption(QFileDialog::DontUseNativeDialog);

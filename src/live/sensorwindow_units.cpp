@@ -94,6 +94,8 @@ void SensorWindow::convertUnitValues()
             manager->setValue(p, mm);
         }
         if (d->chart) {
+            // The history keeps one unit with the samples still to come.
+            d->chart->vScaleData(DistancePlot, InchesToMillimetres);
             d->chart->setScale(DistancePlot, 0.0, roundHalfUp(d->chart->scaleMaximum(DistancePlot) * InchesToMillimetres));
             d->chart->setXMaximum(ObjectPlot, d->objMaxRange);
         }
@@ -106,6 +108,8 @@ void SensorWindow::convertUnitValues()
         d->axisUnitText = QStringLiteral(" (inch)");
         d->distanceUnitText = QStringLiteral(" inch");
         if (d->chart) {
+            if (!treeInInches)
+                d->chart->vScaleData(DistancePlot, MillimetresToInches);
             d->chart->setXMaximum(ObjectPlot, std::round(d->objMaxRange * MillimetresToInches));
             d->chart->setScale(DistancePlot, 0.0, std::round(d->maxRange * MillimetresToInches));
         }

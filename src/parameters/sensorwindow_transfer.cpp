@@ -59,6 +59,10 @@ void SensorWindow::vRadAllSettings(bool checked)
         d->pollingAllowed = false;
         vReadAllParameters();
         d->pollingAllowed = true;
+        if (!connected) {
+            vEnableEditableProperties();
+            return;
+        }
 
         ui->actionEnable_live_data->setChecked(true);
         // setChecked does not trigger, so neither slot runs again here.
@@ -89,12 +93,16 @@ void SensorWindow::vReadAllParameters()
     for (const QString &id : ids) {
         if (bNoticeCancelled())
             return;
+        if (bLineSilent()) {
+            vAbandonSilentSensor();
+            return;
+        }
         pauseMs(5);
         bReadParameter(id, false);
         vReportTransferProgress(++done, total);
     }
     // Ids whose read failed get one more try, the last failure first.
-    for (int i = d->ReadRetryList.size() - 1; i >= 0 && !bNoticeCancelled(); --i) {
+    for (int i = d->ReadRetryList.size() - 1; i >= 0 && !bNoticeCancelled() && !bLineSilent(); --i) {
         bReadParameter(d->ReadRetryList.at(i), false);
         pauseMs(15);
     }
@@ -102,6 +110,10 @@ void SensorWindow::vReadAllParameters()
     vReportTransferProgress(0, 0);
     if (bNoticeCancelled())
         return;
+    if (bLineSilent()) {
+        vAbandonSilentSensor();
+        return;
+    }
 
     const bool pollingWasAllowed = d->pollingAllowed;
     d->pollingAllowed = false;
@@ -127,8 +139,8 @@ void SensorWindow::vWriteAllSettings(bool)
     writeAllSettings();
     userEdit = true;
 
-    ui->actionEnable_live_data->setChecked(live);
-    d->liveData = live;
+    ui->actionEnable_live_data->setChecked(live && connected);
+    d->liveData = live && connected;
     vEnableEditableProperties();
     if (d->channel)
         d->chartTimer.start();
@@ -154,7 +166,7 @@ void SensorWindow::writeAllSettings()
     const int total = ids.size();
     int done = 0;
     for (const QString &id : ids) {
-        if (bNoticeCancelled())
+        if (bNoticeCancelled() || bLineSilent())
             break;
         vReportTransferProgress(done++, total);
         QtProperty *property = findProperty(id);
@@ -195,6 +207,10 @@ void SensorWindow::writeAllSettings()
     userEdit = wasUserEdit;
     if (bNoticeCancelled())
         return;
+    if (bLineSilent()) {
+        vAbandonSilentSensor();
+        return;
+    }
     vReportTransferProgress(total, total);
 
     pauseMs(20);

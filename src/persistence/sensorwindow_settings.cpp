@@ -175,7 +175,7 @@ bool SensorWindow::bOpenSettings(QString fileName)
             d->chartTimer.start();
         d->pollingAllowed = false;
         writeAllSettings();
-        ui->sensorOperationsToolbar->setEnabled(true);
+        ui->sensorOperationsToolbar->setEnabled(connected);
         d->pollingAllowed = true;
         enableTreeDataHandling(true);
     }

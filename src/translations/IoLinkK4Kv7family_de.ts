@@ -407,6 +407,25 @@
     </message>
 </context>
 <context>
+    <name>Utils::ThresholdWindowWidgetGeneric</name>
+    <message>
+        <source>Lower</source>
+        <translation>Untergrenze</translation>
+    </message>
+    <message>
+        <source>Upper</source>
+        <translation>Obergrenze</translation>
+    </message>
+    <message>
+        <source>Threshold</source>
+        <translation>Schaltpunkt</translation>
+    </message>
+    <message>
+        <source>Threshold 2</source>
+        <translation>Schaltpunkt 2</translation>
+    </message>
+</context>
+<context>
     <name>QtTreePropertyBrowser</name>
     <message>
         <source>Property</source>

@@ -200,6 +200,8 @@ protected:
     void vCloseConnectionNotice();
     void vCompleteReadingConnection();
     void vShowConnectionState();
+    bool bLineSilent() const;
+    void vAbandonSilentSensor();
 
     // --- live: polling ---
     void vStartPoll();

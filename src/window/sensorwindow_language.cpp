@@ -9,6 +9,7 @@
 
 #include <extensionsystem/globals.h>
 #include <utils/genericchart.h>
+#include <utils/thresholdwindowwidgetgeneric.h>
 
 #include <QComboBox>
 #include <QCoreApplication>
@@ -117,6 +118,8 @@ void SensorWindow::vRetranslateChartTitles()
     d->chart->setPlotTitle(3, QCoreApplication::translate("SensorWindow", "Distance"), true, d->distanceUnitText, true);
     d->chart->setPlotTitle(1, QCoreApplication::translate("SensorWindow", "Signal"), true, d->distanceUnitText, true);
     d->chart->translateDockTitleBarTexts();
+    for (Utils::ThresholdWindowWidgetGeneric *marks : qAsConst(d->thresholdMarkers))
+        marks->retranslate();
 }
 
 } // namespace Core

@@ -77,6 +77,9 @@ public:
     bool connectionReady = false;
     int noticeTicks = 800;
     int lastPortIndex = 0;
+    // Requests in a row that got no answer at all; a whole-set pass stops
+    // on it instead of waiting out every time-out of a silent device.
+    int unansweredInARow = 0;
     QString selectedSensorId;
     QString connectedProductName;
     QString completeName;

@@ -23,9 +23,7 @@ class Window : public SensorWindowProbe
 {
 public:
     using SensorWindowProbe::SensorWindowProbe;
-    using SensorWindow::bConnectToSensor;
     using SensorWindow::bReadParameter;
-    using SensorWindow::readIdentification;
 };
 
 } // namespace
@@ -42,14 +40,14 @@ void ParameterPathTest::editsReachTheDeviceOnce()
     DialogLayer::setTestMode(true);
     const ExtensionSystem::SensorBasic model = catalogueModel();
     SimulatorOnPort sim;
-    // The firmware text answers "busy" first: the identification reads it again.
+    // The firmware text answers "busy" first: the connection reads it again.
     QVERIFY(sim.start({"--trace", "--distance", "1500", "--read-error", "23=8020"}, 10));
     auto window = std::make_unique<Window>(&model, shippedDescription());
     window->setSerialChannel(sim.channel.get());
-    window->vDisconnect(); // as every connection attempt begins
-    QVERIFY(window->bConnectToSensor());
-    window->connected = true;
-    window->readIdentification();
+    // The host's automatic connection: identification, the whole-set read, polling.
+    window->vAutoConnect(sim.settings.portName);
+    QVERIFY(window->connected);
+    QTRY_VERIFY_WITH_TIMEOUT(window->bConnectionComplete(), 30000); // the notice runs its course
     SensorWindowPrivate &d = window->p();
     const auto text = [&](const char *id) { return d.stringManager->value(window->findProperty(QString(id))); };
     QCOMPARE(text("FirmwareRevisionReadOnly"), QString(IoLinkSim::DeviceModel::kFirmwareRevision));

@@ -113,6 +113,10 @@ void TestHost::scriptedRunEndsWithItsStatus_data()
     QTest::newRow("sensor of another family")
         << QStringList{"--sim-args", "--product-name Z9Z0000"} + open + QStringList{"--wait", "100"} << 3
         << "does not match currently selected sensor";
+    // Silent from about the middle of the read-all step, after the connection.
+    QTest::newRow("sensor falls silent")
+        << QStringList{"--sim-args", "--silent-after 400"} + open + QStringList{"--read-all", "--wait", "100"} << 4
+        << "sensor " + model + " lost";
     QTest::newRow("unreadable settings file")
         << open + QStringList{"--settings", "/nonexistent/x.wts"} << 6 << "cannot read /nonexistent/x.wts";
     QTest::newRow("save into a missing folder")

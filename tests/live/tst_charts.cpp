@@ -125,10 +125,13 @@ private slots:
         auto &d = rig.w.p();
         rig.set(QStringLiteral("SwitchingThresholdA1"), 1000);
         rig.set(QStringLiteral("HysteresisA1"), 20);
+        d.chart->vAppendData(3, 1000.0);
+        const auto history = [&] { return d.chart->dataToString(3).section(';', -1).toDouble(); };
         d.measurementUnit = 0;
         rig.w.convertUnitValues();
         rig.w.convertUnitValues();
         QCOMPARE(rig.value(QStringLiteral("SwitchingThresholdA1")), 1000.0);
+        QCOMPARE(history(), 1000.0);
         QCOMPARE(rig.value(QStringLiteral("HysteresisA1")), 20.0);
 
         d.measurementUnit = 1;
@@ -136,6 +139,7 @@ private slots:
         QCOMPARE(rig.value(QStringLiteral("SwitchingThresholdA1")), 39.37007874015748);
         QCOMPARE(d.distanceUnitText, QStringLiteral(" inch"));
         QCOMPARE(d.chart->scaleMaximum(3), 3937.0);
+        QCOMPARE(history(), 39.37007874015748);
         QCOMPARE(d.doubleManager->maximum(rig.w.findProperty(QStringLiteral("SSC1JumpHeightMax"))), 3.937);
         QCOMPARE(d.thresholdMarkers.first()->middleMark(), 39.37007874015748);
         rig.w.applyUnitLimits(); // limits only: values stay
@@ -145,6 +149,7 @@ private slots:
         d.measurementUnit = 0;
         rig.w.convertUnitValues();
         QCOMPARE(rig.value(QStringLiteral("SwitchingThresholdA1")), 323.0);
+        QVERIFY(qFuzzyCompare(history(), 1000.0));
         QCOMPARE(rig.value(QStringLiteral("HysteresisA1")), 20.0);
         QCOMPARE(d.distanceUnitText, QStringLiteral(" mm"));
         QCOMPARE(d.doubleManager->maximum(rig.w.findProperty(QStringLiteral("SSC1JumpHeightMax"))), 100000.0);

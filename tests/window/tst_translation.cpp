@@ -11,6 +11,7 @@
 #include <extensionsystem/globals.h>
 #include <qttreepropertybrowser.h>
 #include <utils/genericchart.h>
+#include <utils/thresholdwindowwidgetgeneric.h>
 
 #include <QAction>
 #include <QComboBox>
@@ -125,6 +126,11 @@ private slots:
         QTest::newRow("chart title")
             << WindowText([](SensorWindowProbe &w) { return w.p().chart->plotTitle(0); })
             << " Speed" << " Geschwindigkeit";
+        QTest::newRow("chart mark")
+            << WindowText([](SensorWindowProbe &w) {
+                   return w.p().thresholdMarkers.value(0)->markLabel(Utils::ThresholdWidgetBase::MiddleMark);
+               })
+            << "Threshold" << "Schaltpunkt";
     }
 
     void windowTextsFollowTheTranslator()
