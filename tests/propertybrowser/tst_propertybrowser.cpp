@@ -416,44 +416,6 @@ private slots:
         QVERIFY(!any.factory->createEditor(groups.addProperty("g"), &parent));
     }
 
-    void editorsFollowTheirManager()
-    {
-        QWidget parent;
-        AnyProperty i("int");
-        auto *spin = qobject_cast<QSpinBox *>(i.factory->createEditor(i.property, &parent));
-        QVERIFY(spin);
-        QVERIFY(i.set(40));
-        i.as<QtIntPropertyManager>()->setRange(i.property, 0, 30);
-        QCOMPARE(spin->maximum(), 30);
-        QCOMPARE(spin->value(), 30);
-
-        // More decimals than are shown are kept in the value.
-        AnyProperty d("double");
-        QVERIFY(d.set(3.14159));
-        QCOMPARE(d.property->valueText(), QString("3.14"));
-        QCOMPARE(d.as<QtDoublePropertyManager>()->value(d.property), 3.14159);
-
-        // New names select the first entry; the same names again change nothing.
-        AnyProperty e("enum");
-        auto *enums = e.as<QtEnumPropertyManager>();
-        auto *combo = qobject_cast<QComboBox *>(e.factory->createEditor(e.property, &parent));
-        QVERIFY(combo);
-        QVERIFY(e.set(2));
-        QSignalSpy names(enums, &QtEnumPropertyManager::enumNamesChanged);
-        enums->setEnumNames(e.property, {"x", "y"});
-        enums->setEnumNames(e.property, {"x", "y"});
-        QCOMPARE(names.count(), 1);
-        QCOMPARE(e.values->size(), 2);
-        QCOMPARE(e.property->valueText(), QString("x"));
-        QCOMPARE(combo->itemText(1), QString("y"));
-        QCOMPARE(combo->currentIndex(), 0);
-        enums->setEnumNames(e.property, {});
-        QVERIFY(e.set(0));
-        QCOMPARE(enums->value(e.property), -1);
-        QCOMPARE(e.property->valueText(), QString());
-        QCOMPARE(combo->count(), 0);
-    }
-
     void editingInTheBrowser()
     {
         Browser b;
@@ -509,44 +471,6 @@ private slots:
         b.root->removeSubProperty(values.at(3));
         flushDeletes();
         QVERIFY(openEditors<QSpinBox>(b.browser).isEmpty());
-    }
-
-    void factoriesAndManagersComeAndGo()
-    {
-        Browser b;
-        auto strings = std::make_unique<QtStringPropertyManager>();
-        QtLineEditFactory first;
-        b.browser.setFactoryForManager(strings.get(), &first);
-        QtProperty *s = strings->addProperty("s");
-        b.root->addSubProperty(s);
-        QtProperty *n = b.number("n", b.root);
-        b.browser.addProperty(b.root);
-        b.browser.addProperty(strings->addProperty("top"));
-        QVERIFY(b.show());
-        // Each manager's rows get their editors from its own factory.
-        b.browser.editItem(b.item(s));
-        QCOMPARE(openEditors<QLineEdit>(b.browser).size(), 1);
-        b.browser.editItem(b.item(n));
-        flushDeletes();
-        QCOMPARE(openEditors<QSpinBox>(b.browser).size(), 1);
-
-        // A destroyed manager takes its rows along and leaves its factory.
-        strings.reset();
-        QCOMPARE(rowNames(b.tree), QStringList{"root"});
-        QCOMPARE(rowNames(b.tree, b.row("root")), QStringList{"n"});
-        QVERIFY(first.propertyManagers().isEmpty());
-
-        // A factory may go first too; the browser keeps working.
-        QtStringPropertyManager others;
-        {
-            QtLineEditFactory lines;
-            b.browser.setFactoryForManager(&others, &lines);
-        }
-        QtProperty *t = others.addProperty("t");
-        b.browser.addProperty(t);
-        b.browser.editItem(b.item(t));
-        flushDeletes();
-        QVERIFY(openEditors<QLineEdit>(b.browser).isEmpty());
     }
 };
 
