@@ -733,6 +733,14 @@ void GenericChart::vClearPlot(int plot)
     }
 }
 
+void GenericChart::vScaleData(int plot, double factor)
+{
+    if (Plot *p = plotAt(plot)) {
+        p->data.scaleValues(factor);
+        markDirty(plot);
+    }
+}
+
 QString GenericChart::dataToString(int plot) const
 {
     Plot *p = plotAt(plot);

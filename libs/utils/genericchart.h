@@ -125,6 +125,8 @@ public:
                           double x = -1.0, double gapSeconds = -1.0);
     void vClearData();
     void vClearPlot(int plot);
+    // Multiplies the plot's history by `factor` (a change of unit).
+    void vScaleData(int plot, double factor);
     QString dataToString(int plot) const;
     bool setDataFromString(int plot, const QString &text,
                            QChar separator = QLatin1Char(';'));

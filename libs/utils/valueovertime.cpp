@@ -33,6 +33,13 @@ void ValueOverTime::append(double x, double y)
     ++m_appended;
 }
 
+void ValueOverTime::scaleValues(double factor)
+{
+    for (double &y : m_y)
+        y *= factor;
+    ++m_generation;
+}
+
 void ValueOverTime::clear()
 {
     m_head = 0;

@@ -23,6 +23,8 @@ public:
 
     void append(double x, double y);
     void clear();
+    // Multiplies every value (not the times), e.g. when the unit changes.
+    void scaleValues(double factor);
 
     int size() const { return m_size; }
     bool isEmpty() const { return m_size == 0; }

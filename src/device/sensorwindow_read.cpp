@@ -10,6 +10,7 @@
 #include "device/parameterwrite.h"
 #include "window/logcategories.h"
 #include "window/sensorwindowprivate.h"
+#include "window/viewpositions.h"
 
 #include <qtpropertymanager.h>
 #include <utils/genericchart.h>
@@ -132,7 +133,7 @@ void SensorWindow::vApplyEnumAnswer(const QString &id, QtProperty *property, con
     const int index = enumIndexFromRaw(id, raw, d->variantKey);
     if (id == QLatin1String("MesurementUnit")) {
         d->measurementUnit = raw;
-        for (int plot : {0, 2}) {
+        for (int plot : {SpeedPlot, IntensityPlot}) {
             if (QDockWidget *dock = d->chart ? d->chart->getDockChartItem(plot) : nullptr)
                 dock->hide();
         }
@@ -151,7 +152,7 @@ void SensorWindow::vApplyEnumAnswer(const QString &id, QtProperty *property, con
     } else {
         const int warning = errorWarningIds().indexOf(id);
         if (warning >= 0 && index < 17)
-            setStatusRowToolTip(7 + warning, d->enumManager->enumNames(property).value(index));
+            setStatusRowToolTip(FirstWarningRow + warning, d->enumManager->enumNames(property).value(index));
     }
     if (index >= 0 && index < d->enumManager->enumNames(property).size())
         d->enumManager->setValue(property, index);

@@ -6,6 +6,7 @@
 #include "parameters/descriptiondocument.h"
 #include "window/logcategories.h"
 #include "window/sensorwindowprivate.h"
+#include "window/viewpositions.h"
 
 #include <qtdoublepropertymanager.h>
 #include <qtenumpropertymanager.h>
@@ -86,7 +87,7 @@ void SensorWindow::vSetVariantEntryNames(const QString &id, const QString &key)
                                            QStringLiteral("ErrorWarning3"), QStringLiteral("ErrorWarning4")};
     const int warning = warningIds.indexOf(id);
     if (warning >= 0)
-        setStatusRowToolTip(7 + warning, names.value(kept));
+        setStatusRowToolTip(FirstWarningRow + warning, names.value(kept));
 }
 
 void SensorWindow::vApplySensorVariant()

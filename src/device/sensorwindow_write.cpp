@@ -12,6 +12,7 @@
 #include "persistence/dialoglayer.h"
 #include "window/logcategories.h"
 #include "window/sensorwindowprivate.h"
+#include "window/viewpositions.h"
 #include "window/sensorwindowui.h"
 
 #include <qtpropertymanager.h>
@@ -222,7 +223,7 @@ void SensorWindow::vComputeEnumValue(QtProperty *property, int index, std::int64
                                              QStringLiteral("ErrorWarning3"), QStringLiteral("ErrorWarning4")};
         const int row = warnings.indexOf(id);
         if (row >= 0)
-            setStatusRowToolTip(7 + row, d->enumManager->enumNames(property).value(index));
+            setStatusRowToolTip(FirstWarningRow + row, d->enumManager->enumNames(property).value(index));
         if (userEdit)
             vApplyParameterRules();
     } else if (id == QLatin1String("TestMode")) {

@@ -18,13 +18,6 @@ constexpr int AbsentValue = -999999;
 constexpr double SpecialCodePoint = 9999999.0;
 
 // Chart graphs of the distance chart.
-namespace ProcessGraph {
-constexpr int Speed = 0;
-constexpr int ObjectLines = 1;
-constexpr int Intensity = 2;
-constexpr int Distance = 3;
-} // namespace ProcessGraph
-
 enum class SpecialCode { None, NoData, TooFar, TooNear };
 
 // The device's special codes as numbers. Distance fields are 2, 3 or 4

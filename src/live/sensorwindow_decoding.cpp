@@ -5,6 +5,7 @@
 
 #include "live/processdecoding.h"
 #include "window/sensorwindowprivate.h"
+#include "window/viewpositions.h"
 
 #include <utils/genericchart.h>
 
@@ -25,13 +26,6 @@ namespace Core {
 
 namespace {
 
-constexpr int DistanceRow = 0;
-constexpr int SpeedRow = 1;
-constexpr int IntensityRow = 2;
-constexpr int FirstStatusRow = 3;   // bit 0; bit n is row 3 + n
-constexpr int FirstObjectRow = 15;
-constexpr int FirstObjectDistanceRow = 16; // object k: 16 + 2k, its signal 17 + 2k
-constexpr int LastObjectRow = 23;
 
 const QColor EvaluatedObjectColour(0, 97, 158, 255);
 
@@ -55,13 +49,13 @@ void setLed(QTreeWidgetItem *row, bool on, const QString &onPicture, const QIcon
         return;
     const QString text = on ? QCoreApplication::translate("SensorWindow", "On") : QCoreApplication::translate("SensorWindow", "Off");
     const bool showsPicture = row->data(2, Qt::DecorationRole).userType() == QMetaType::QPixmap;
-    if (row->text(3) == text && showsPicture == on)
+    if (row->text(TextColumn) == text && showsPicture == on)
         return;
     if (on)
         row->setData(2, Qt::DecorationRole, ledPicture(onPicture));
     else
-        row->setIcon(2, offIcon);
-    row->setText(3, text);
+        row->setIcon(ValueColumn, offIcon);
+    row->setText(TextColumn, text);
 }
 
 void setRowLook(QTreeWidgetItem *row, std::initializer_list<int> columns, const QColor &colour, bool bold)
@@ -108,15 +102,15 @@ void SensorWindow::decodeProcessData(QString hex)
         if (field.addSpecialPoint && chart)
             chart->vAppendData(graph, SpecialCodePoint, true, -65000.0, false, -1.0, -1.0);
         if (row) {
-            row->setText(3, field.rowText);
-            row->setText(2, QString());
+            row->setText(TextColumn, field.rowText);
+            row->setText(ValueColumn, QString());
         }
         if (chart)
             chart->vSetValueMarkerCustomTextGraph(graph, field.markerText);
     };
-    showSpecial(distanceRow, ProcessGraph::Distance, shown.distance);
-    showSpecial(speedRow, ProcessGraph::Speed, shown.speed);
-    showSpecial(intensityRow, ProcessGraph::Intensity, shown.intensity);
+    showSpecial(distanceRow, DistancePlot, shown.distance);
+    showSpecial(speedRow, SpeedPlot, shown.speed);
+    showSpecial(intensityRow, IntensityPlot, shown.intensity);
 
     auto appendValue = [chart](int graph, double value) {
         if (!chart)
@@ -125,27 +119,27 @@ void SensorWindow::decodeProcessData(QString hex)
         chart->vAppendMultiFake(graph, value, true, -65000.0, false, -1.0, -1.0);
     };
     if (shown.distance.valid) {
-        appendValue(ProcessGraph::Distance, shown.distance.chartValue);
+        appendValue(DistancePlot, shown.distance.chartValue);
         if (distanceRow) {
-            distanceRow->setText(0, QCoreApplication::translate("SensorWindow", "Distance"));
-            distanceRow->setText(2, shown.distance.valueText);
-            distanceRow->setText(3, d->distanceUnitText);
+            distanceRow->setText(CaptionColumn, QCoreApplication::translate("SensorWindow", "Distance"));
+            distanceRow->setText(ValueColumn, shown.distance.valueText);
+            distanceRow->setText(TextColumn, d->distanceUnitText);
         }
     }
     if (shown.speed.valid) {
-        appendValue(ProcessGraph::Speed, shown.speed.chartValue);
+        appendValue(SpeedPlot, shown.speed.chartValue);
         if (speedRow) {
-            speedRow->setText(2, shown.speed.valueText);
+            speedRow->setText(ValueColumn, shown.speed.valueText);
             if (d->lastSpeed != AbsentValue)
-                speedRow->setText(3, d->speedUnitText);
+                speedRow->setText(TextColumn, d->speedUnitText);
         }
     }
     if (shown.intensity.valid) {
         if (intensityRow)
-            intensityRow->setText(3, QString());
-        appendValue(ProcessGraph::Intensity, shown.intensity.chartValue);
+            intensityRow->setText(TextColumn, QString());
+        appendValue(IntensityPlot, shown.intensity.chartValue);
         if (intensityRow)
-            intensityRow->setText(2, shown.intensity.valueText);
+            intensityRow->setText(ValueColumn, shown.intensity.valueText);
     }
 
     auto icon = [this](const QString &path) -> const QIcon & {
@@ -170,7 +164,7 @@ void SensorWindow::decodeProcessData(QString hex)
         if (!row)
             continue;
         const QFontMetrics metrics(row->font(2));
-        const int needed = metrics.horizontalAdvance(row->text(2)) + 12;
+        const int needed = metrics.horizontalAdvance(row->text(ValueColumn)) + 12;
         const QSize hint = row->sizeHint(2);
         if (needed > hint.width()) {
             row->setSizeHint(2, QSize(needed, hint.height()));
@@ -194,7 +188,7 @@ void SensorWindow::decodeObjectInfo(QString hex)
             distances.append(info.distances[k]);
             signalValues.append(info.signalValues[k]);
         }
-        d->chart->vUpdateXLines(ProcessGraph::ObjectLines, distances, signalValues);
+        d->chart->vUpdateXLines(ObjectPlot, distances, signalValues);
         d->chart->vSetXLinesPen(info.evaluatedIndex, EvaluatedObjectColour);
     }
 
@@ -202,21 +196,21 @@ void SensorWindow::decodeObjectInfo(QString hex)
     for (int position = FirstObjectRow; position < LastObjectRow; ++position) {
         QTreeWidgetItem *row = d->stateRows.value(position);
         if (row && row->treeWidget() == d->observationTree)
-            setRowLook(row, {3, 0}, Qt::darkGray, false);
+            setRowLook(row, {TextColumn, CaptionColumn}, Qt::darkGray, false);
     }
     for (int k = 0; k < 4; ++k) {
         const std::size_t n = std::size_t(k);
         if (QTreeWidgetItem *row = d->stateRows.value(FirstObjectDistanceRow + 2 * k))
-            row->setText(3, objectDistanceText(info.distanceFields[n], info.distances[n], d->distanceUnitText));
+            row->setText(TextColumn, objectDistanceText(info.distanceFields[n], info.distances[n], d->distanceUnitText));
         if (QTreeWidgetItem *row = d->stateRows.value(FirstObjectDistanceRow + 2 * k + 1)) {
-            row->setText(3, QString::number(info.signalValues[n]));
-            setRowLook(row, {0}, Qt::darkGray, false);
+            row->setText(TextColumn, QString::number(info.signalValues[n]));
+            setRowLook(row, {CaptionColumn}, Qt::darkGray, false);
         }
     }
     if (info.evaluatedIndex >= 0 && info.evaluatedIndex <= 3) {
         const int first = FirstObjectDistanceRow + 2 * info.evaluatedIndex;
-        setRowLook(d->stateRows.value(first), {3, 0}, EvaluatedObjectColour, true);
-        setRowLook(d->stateRows.value(first + 1), {3, 0}, EvaluatedObjectColour, true);
+        setRowLook(d->stateRows.value(first), {TextColumn, CaptionColumn}, EvaluatedObjectColour, true);
+        setRowLook(d->stateRows.value(first + 1), {TextColumn, CaptionColumn}, EvaluatedObjectColour, true);
     }
 }
 

@@ -7,6 +7,7 @@
 #include "persistence/dialoglayer.h"
 #include "window/logcategories.h"
 #include "window/sensorwindowprivate.h"
+#include "window/viewpositions.h"
 #include "window/sensorwindowui.h"
 
 #include <extensionsystem/globals.h>
@@ -35,8 +36,6 @@ namespace Core {
 
 namespace {
 
-constexpr int ObjectPlot = 1;
-constexpr int DistancePlot = 3;
 
 } // namespace
 

@@ -8,6 +8,7 @@
 #include "live/unitlimits.h"
 #include "window/logcategories.h"
 #include "window/sensorwindowprivate.h"
+#include "window/viewpositions.h"
 
 #include <qtdoublepropertymanager.h>
 #include <qtproperty.h>
@@ -21,8 +22,6 @@ namespace Core {
 
 namespace {
 
-constexpr int ObjectPlot = 1;
-constexpr int DistancePlot = 3;
 
 RangeLimits rangeLimits(const SensorWindowPrivate &d)
 {
@@ -94,6 +93,8 @@ void SensorWindow::convertUnitValues()
             manager->setValue(p, mm);
         }
         if (d->chart) {
+            // The history keeps one unit with the samples still to come.
+            d->chart->vScaleData(DistancePlot, InchesToMillimetres);
             d->chart->setScale(DistancePlot, 0.0, roundHalfUp(d->chart->scaleMaximum(DistancePlot) * InchesToMillimetres));
             d->chart->setXMaximum(ObjectPlot, d->objMaxRange);
         }
@@ -106,6 +107,8 @@ void SensorWindow::convertUnitValues()
         d->axisUnitText = QStringLiteral(" (inch)");
         d->distanceUnitText = QStringLiteral(" inch");
         if (d->chart) {
+            if (!treeInInches)
+                d->chart->vScaleData(DistancePlot, MillimetresToInches);
             d->chart->setXMaximum(ObjectPlot, std::round(d->objMaxRange * MillimetresToInches));
             d->chart->setScale(DistancePlot, 0.0, std::round(d->maxRange * MillimetresToInches));
         }

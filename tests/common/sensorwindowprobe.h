@@ -23,22 +23,30 @@ public:
     DirazSensorPlugin::Core::SensorWindowPrivate &p() { return *d; }
 
     using SensorWindow::allSubProperties;
+    using SensorWindow::applyUnitLimits;
+    using SensorWindow::bReadParameter;
+    using SensorWindow::bSendCommand;
     using SensorWindow::connected;
+    using SensorWindow::convertUnitValues;
+    using SensorWindow::decodeObjectInfo;
+    using SensorWindow::decodeProcessData;
     using SensorWindow::delayTimer;
-    using SensorWindow::descriptionTree;
     using SensorWindow::findProperty;
     using SensorWindow::hiddenPropertyIds;
+    using SensorWindow::pcToSensorChosen;
     using SensorWindow::propertyAddresses;
     using SensorWindow::propertyBrowser;
     using SensorWindow::propertyItemTexts;
+    using SensorWindow::queryCommand;
+    using SensorWindow::readIdentification;
+    using SensorWindow::retranslating;
     using SensorWindow::rootProperty;
-    using SensorWindow::vAddPropertyNode;
-    using SensorWindow::vEnableEditableProperties;
-    using SensorWindow::vRetranslatePropertyNode;
-    using SensorWindow::vSetPropertyVisible;
-    using SensorWindow::applyUnitLimits;
-    using SensorWindow::convertUnitValues;
+    using SensorWindow::selectedProperty;
     using SensorWindow::vApplyParameterRules;
+    using SensorWindow::vApplySensorVariant;
+    using SensorWindow::vEnableEditableProperties;
+    using SensorWindow::vSetPropertyVisible;
+    using SensorWindow::vShowProgress;
 
     // Whether the tree shows the parameter (false when it has none).
     bool isShown(const QString &id) const

@@ -3,6 +3,7 @@
 // A sensor window on the in-process simulated master, connected as after a
 // finished connection, with what tests of device traffic need around it.
 
+#include "k4ktest.h"
 #include "sensorwindowprobe.h"
 
 #include "catalogue/catalogue.h"
@@ -18,26 +19,10 @@
 namespace K4KTest {
 
 
-inline std::string shippedDescription()
-{
-    return (QCoreApplication::applicationDirPath() + "/IoLinkK4Kv7family.xml").toStdString();
-}
-
-inline ExtensionSystem::SensorBasic firstModel()
-{
-    const auto models = DirazSensorPlugin::Core::catalogueList(shippedDescription());
-    return models.empty() ? ExtensionSystem::SensorBasic() : models.front();
-}
-
-inline QString hex(const std::string &octets)
-{
-    return QString::fromLatin1(QByteArray(octets.data(), int(octets.size())).toHex(' '));
-}
-
 // A window on the simulated master, connected as after a finished connection.
 struct Rig
 {
-    ExtensionSystem::SensorBasic model = firstModel();
+    ExtensionSystem::SensorBasic model = catalogueModel();
     SensorWindowProbe w{&model, shippedDescription()};
     IoLinkSim::SimulatedChannel channel;
 

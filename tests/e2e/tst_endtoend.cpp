@@ -1,59 +1,21 @@
 // The whole chain as a person runs it: ndorix with its real serial channel,
 // the plug-in, and iolink-sim on a pseudo-terminal.
-#include <QProcess>
+#include "hostrun.h"
+
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
 
-struct HostRun
-{
-    int exitCode = -1;
-    QString out;
-    QStringList trace; // the simulator's "->"/"<-" lines, in order
-};
-
 HostRun runHost(const QStringList &arguments)
 {
-    QProcess process;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("QT_QPA_PLATFORM", "offscreen");
-    process.setProcessEnvironment(env);
-    process.start(qEnvironmentVariable("K4K_BIN") + "/ndorix", arguments);
-    HostRun run;
-    if (!process.waitForFinished(120000)) {
-        process.kill();
-        process.waitForFinished();
-        return run;
-    }
-    run.exitCode = process.exitCode();
-    run.out = QString::fromLocal8Bit(process.readAllStandardOutput());
-    for (const QString &line : QString::fromLocal8Bit(process.readAllStandardError()).split('\n')) {
-        if (line.contains(" -> ") || line.contains(" <- ") || line.contains(" ?> "))
-            run.trace << line.section(' ', 1); // drop the time stamp
-    }
-    return run;
+    return runHost(qEnvironmentVariable("K4K_BIN") + "/ndorix", arguments);
 }
 
 QString firstModel()
 {
-    QProcess process;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("QT_QPA_PLATFORM", "offscreen");
-    process.setProcessEnvironment(env);
-    process.start(qEnvironmentVariable("K4K_BIN") + "/ndorix", {"--list-sensors"});
-    process.waitForFinished(60000);
-    return QString::fromLocal8Bit(process.readAllStandardOutput()).section('\n', 0, 0);
-}
-
-int indexOf(const QStringList &trace, const QString &line, int from = 0)
-{
-    for (int i = from; i < trace.size(); ++i) {
-        if (trace.at(i) == line)
-            return i;
-    }
-    return -1;
+    return runHost({"--list-sensors"}).out.section('\n', 0, 0);
 }
 
 // The parameter string of a settings file, id to value.
@@ -76,63 +38,8 @@ class TestEndToEnd : public QObject
 {
     Q_OBJECT
 private slots:
-    void autoConnectReceivesLiveData();
-    void sensorOfAnotherKindIsRefused();
     void scriptConfiguresOneSensorAndRecordsAnother();
 };
-
-void TestEndToEnd::autoConnectReceivesLiveData()
-{
-    QTemporaryDir dir;
-    const QString shot = dir.filePath("live.png");
-    const QString model = firstModel();
-    QVERIFY(!model.isEmpty());
-    // The connection notice lasts eight seconds; polling runs after it.
-    const HostRun run = runHost({"--simulate", "--sim-args", "--trace", "--open", model, "--auto-connect",
-                                 "simulator", "--screenshot", shot, "--after", "11500"});
-    QCOMPARE(run.exitCode, 0);
-
-    const QRegularExpression portLine("simulator port: (\\S+)");
-    const QString port = portLine.match(run.out).captured(1);
-    QVERIFY2(!port.isEmpty(), qPrintable(run.out));
-    // Connected: the window names the port it uses.
-    QVERIFY2(run.out.contains("window: " + model + " (" + port + ")"), qPrintable(run.out));
-    QVERIFY(run.out.contains("screenshot: " + shot));
-
-    // Probe, identification, product name fetched with the sensor's answer.
-    const int probe = indexOf(run.trace, "-> 03 51 12 01");
-    QVERIFY2(probe >= 0, qPrintable(run.trace.mid(0, 20).join('\n')));
-    QCOMPARE(run.trace.value(probe + 1).count(QLatin1Char(' ')), 4); // "<-" and four octets
-    const int nameRead = indexOf(run.trace, "-> 05 57 26 12 00 00", probe);
-    QVERIFY(nameRead > probe);
-    const int fetch = indexOf(run.trace, "-> 02 73 27", nameRead);
-    QVERIFY(fetch > nameRead);
-
-    // Then polling: cycle frames, each answered with ten octets.
-    int cycles = 0;
-    int answered = 0;
-    for (int i = fetch; i + 1 < run.trace.size(); ++i) {
-        if (run.trace.at(i) != "-> 02 70 22")
-            continue;
-        ++cycles;
-        if (run.trace.at(i + 1).startsWith("<- 09 ") && run.trace.at(i + 1).count(' ') == 10)
-            ++answered;
-    }
-    // About 11 polls a second for the seconds after the notice; be generous on a busy machine.
-    QVERIFY2(cycles >= 15, qPrintable(QString::number(cycles)));
-    QCOMPARE(answered, cycles);
-}
-
-void TestEndToEnd::sensorOfAnotherKindIsRefused()
-{
-    const QString model = firstModel();
-    // A sensor of another family: the window stays Offline after ten identifications.
-    const HostRun run = runHost({"--simulate", "--sim-args", "--trace --product-name Z9Z0000", "--open", model,
-                                 "--auto-connect", "simulator", "--screenshot", "/dev/null", "--after", "9000"});
-    QCOMPARE(run.exitCode, 0);
-    QCOMPARE(run.trace.count("-> 05 57 26 12 00 00"), 10);
-    QVERIFY2(!run.out.contains("window: " + model + " (/dev/"), qPrintable(run.out));
-}
 
 // A production line's run: two sensors on two simulators whose devices
 // differ from the description's defaults. The first takes the line's

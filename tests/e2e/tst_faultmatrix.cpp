@@ -1,6 +1,8 @@
 // ndorix with iolink-sim on a pseudo-terminal, once per fault of the line or
 // the device: each run ends connected and polling, or Offline with the
 // message that says why, and never in a crash, a hang or a sanitizer report.
+#include "hostrun.h"
+
 #include <QProcess>
 #include <QtTest>
 
@@ -11,7 +13,7 @@ namespace {
 const char *const kConnected = "connected";
 const char *const kOffline = "offline";
 
-struct HostRun
+struct FaultRun
 {
     bool finished = false;
     int exitCode = -1;
@@ -32,7 +34,7 @@ QStringList childrenOf(qint64 pid)
 
 // Runs the host until its screenshot quits it; `killSimAtMs` > 0 kills the
 // simulator (a child of the host) at that time.
-HostRun runHost(const QString &model, const QString &simArgs, int quitAtMs, int killSimAtMs = 0)
+FaultRun runFault(const QString &model, const QString &simArgs, int quitAtMs, int killSimAtMs = 0)
 {
     QProcess process;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -41,7 +43,7 @@ HostRun runHost(const QString &model, const QString &simArgs, int quitAtMs, int 
     process.start(bin() + "/ndorix", {"--simulate", "--sim-args", "--trace " + simArgs, "--open", model,
                                       "--auto-connect", "simulator", "--screenshot", "/dev/null", "--after",
                                       QString::number(quitAtMs)});
-    HostRun run;
+    FaultRun run;
     if (killSimAtMs > 0 && process.waitForStarted(10000)) {
         QTest::qWait(killSimAtMs);
         for (const QString &child : childrenOf(process.processId()))
@@ -62,16 +64,10 @@ HostRun runHost(const QString &model, const QString &simArgs, int quitAtMs, int 
 
 QString firstModel()
 {
-    QProcess process;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("QT_QPA_PLATFORM", "offscreen");
-    process.setProcessEnvironment(env);
-    process.start(bin() + "/ndorix", {"--list-sensors"});
-    process.waitForFinished(60000);
-    return QString::fromLocal8Bit(process.readAllStandardOutput()).section('\n', 0, 0);
+    return runHost(bin() + "/ndorix", {"--list-sensors"}).out.section('\n', 0, 0);
 }
 
-void verifyCleanExit(const HostRun &run)
+void verifyCleanExit(const FaultRun &run)
 {
     QVERIFY2(run.finished, "the host hung");
     QVERIFY2(run.exitCode == 0, qPrintable(run.err.right(3000)));
@@ -129,7 +125,7 @@ void TestFaultMatrix::endsInItsState()
     QFETCH(int, killSimAtMs);
     QFETCH(QString, state);
     QFETCH(QString, message);
-    const HostRun run = runHost(m_model, simArgs, quitAtMs, killSimAtMs);
+    const FaultRun run = runFault(m_model, simArgs, quitAtMs, killSimAtMs);
     verifyCleanExit(run);
     const QString port = QRegularExpression("simulator port: (\\S+)").match(run.out).captured(1);
     QVERIFY2(!port.isEmpty(), qPrintable(run.out));
@@ -154,7 +150,7 @@ void TestFaultMatrix::quitsCleanlyAtAnyMoment_data()
 void TestFaultMatrix::quitsCleanlyAtAnyMoment()
 {
     QFETCH(int, quitAtMs);
-    verifyCleanExit(runHost(m_model, "--delay 300", quitAtMs));
+    verifyCleanExit(runFault(m_model, "--delay 300", quitAtMs));
 }
 
 QTEST_GUILESS_MAIN(TestFaultMatrix)

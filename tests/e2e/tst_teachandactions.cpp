@@ -1,34 +1,23 @@
 // Teach-in and device actions of a window on the real serial channel against
 // iolink-sim on a pseudo-terminal, with the object held at 1500 mm.
 
+#include "k4ktest.h"
 #include "sensorwindowprobe.h"
+#include "simulatorport.h"
 
-#include "catalogue/catalogue.h"
 #include "comm/pause.h"
 #include "persistence/dialoglayer.h"
 
 #include <extensionsystem/globals.h>
-#include <extensionsystem/serialchannel.h>
 #include <qtdoublepropertymanager.h>
 #include <utils/genericchart.h>
 #include <utils/valueovertime.h>
 
 #include <QComboBox>
-#include <QProcess>
-#include <QSignalSpy>
 #include <QtTest>
 
 using namespace K4KTest;
 using namespace DirazSensorPlugin::Core;
-
-namespace {
-
-std::string shippedDescription()
-{
-    return (QCoreApplication::applicationDirPath() + "/IoLinkK4Kv7family.xml").toStdString();
-}
-
-} // namespace
 
 class TeachAndActionsTest : public QObject
 {
@@ -42,65 +31,50 @@ private slots:
         // Real pauses, halved: the simulated device keeps real time too.
         setPauseScale(0.5);
     }
-    void teachResetAndBackToBox();
+
+    void teachResetAndBackToBox()
+    {
+        SimulatorOnPort sim;
+        QVERIFY(sim.start({"--distance", "1500"}, 0));
+        const ExtensionSystem::SensorBasic model = catalogueModel();
+        SensorWindowProbe w(&model, shippedDescription());
+        auto &d = w.p();
+        d.showProgress = false;
+        w.setSerialChannel(sim.channel.get());
+        QVERIFY(w.bConnectToSensor());
+        w.connected = true;
+        d.pollingAllowed = true;
+        d.afterConnect = false;
+        w.enableStatusChecking(true);
+        const Utils::Charts::ValueOverTime *distances = d.chart->getData(3);
+        QTRY_VERIFY_WITH_TIMEOUT(distances->size() > 3, 10000);
+        QCOMPARE(distances->lastY(), 1500.0);
+
+        // Teach-in of output 1: the switching point becomes the object's distance.
+        QtProperty *switching = w.findProperty(QStringLiteral("SwitchingThresholdA1"));
+        d.doubleManager->setValue(switching, 1000);
+        w.buttonClicked(w.findProperty(QStringLiteral("TEACHBUTTON1")));
+        QTRY_VERIFY_WITH_TIMEOUT(d.teachTimer.isActive(), 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(d.doubleManager->value(switching), 1500.0, 15000);
+
+        // Device reset: still connected, and polling goes on.
+        w.buttonClicked(w.findProperty(QStringLiteral("DEVICEBUTTON")));
+        QTRY_VERIFY_WITH_TIMEOUT(!w.delayTimer.isActive() && d.chartTimer.isActive(), 30000);
+        QVERIFY(w.connected);
+        const int before = distances->size();
+        QTRY_VERIFY_WITH_TIMEOUT(distances->size() > before + 3, 15000);
+
+        // Back-to-box takes it offline; plugged in again, it connects again.
+        DialogLayer::enqueueAnswer(QMessageBox::Ok);
+        w.buttonClicked(w.findProperty(QStringLiteral("BACKTOBOXBUTTON")));
+        QTRY_VERIFY_WITH_TIMEOUT(!w.connected, 30000);
+        QCOMPARE(d.portSelector->currentIndex(), 0);
+        sim.process.write("plug\n");
+        QTRY_VERIFY_WITH_TIMEOUT(w.bConnectToSensor(), 20000);
+
+        w.setSerialChannel(nullptr);
+    }
 };
-
-void TeachAndActionsTest::teachResetAndBackToBox()
-{
-    QProcess sim;
-    sim.start(QCoreApplication::applicationDirPath() + QStringLiteral("/iolink-sim"), {QStringLiteral("--distance"),
-                                                                                       QStringLiteral("1500")});
-    QVERIFY(sim.waitForStarted(10000));
-    QTRY_VERIFY_WITH_TIMEOUT(sim.canReadLine(), 10000);
-    const QString port = QString::fromLocal8Bit(sim.readLine()).trimmed();
-
-    ExtensionSystem::SerialChannel channel;
-    ExtensionSystem::PortSettings settings;
-    settings.portName = port;
-    channel.setPortSettings(settings);
-    QTRY_VERIFY_WITH_TIMEOUT(channel.isOpen(), 10000);
-
-    const auto models = catalogueList(shippedDescription());
-    QVERIFY(!models.empty());
-    SensorWindowProbe w(&models.front(), shippedDescription());
-    auto &d = w.p();
-    d.showProgress = false;
-    w.setSerialChannel(&channel);
-    QVERIFY(w.bConnectToSensor());
-    w.connected = true;
-    d.pollingAllowed = true;
-    d.afterConnect = false;
-    w.enableStatusChecking(true);
-    const Utils::Charts::ValueOverTime *distances = d.chart->getData(3);
-    QTRY_VERIFY_WITH_TIMEOUT(distances->size() > 3, 10000);
-    QCOMPARE(distances->lastY(), 1500.0);
-
-    // Teach-in of output 1: the switching point becomes the object's distance.
-    QtProperty *switching = w.findProperty(QStringLiteral("SwitchingThresholdA1"));
-    d.doubleManager->setValue(switching, 1000);
-    w.buttonClicked(w.findProperty(QStringLiteral("TEACHBUTTON1")));
-    QTRY_VERIFY_WITH_TIMEOUT(d.teachTimer.isActive(), 5000);
-    QTRY_COMPARE_WITH_TIMEOUT(d.doubleManager->value(switching), 1500.0, 15000);
-
-    // Device reset: still connected, and polling goes on.
-    w.buttonClicked(w.findProperty(QStringLiteral("DEVICEBUTTON")));
-    QTRY_VERIFY_WITH_TIMEOUT(!w.delayTimer.isActive() && d.chartTimer.isActive(), 30000);
-    QVERIFY(w.connected);
-    const int before = distances->size();
-    QTRY_VERIFY_WITH_TIMEOUT(distances->size() > before + 3, 15000);
-
-    // Back-to-box takes it offline; plugged in again, it connects again.
-    DialogLayer::enqueueAnswer(QMessageBox::Ok);
-    w.buttonClicked(w.findProperty(QStringLiteral("BACKTOBOXBUTTON")));
-    QTRY_VERIFY_WITH_TIMEOUT(!w.connected, 30000);
-    QCOMPARE(d.portSelector->currentIndex(), 0);
-    sim.write("plug\n");
-    QTRY_VERIFY_WITH_TIMEOUT(w.bConnectToSensor(), 20000);
-
-    w.setSerialChannel(nullptr);
-    sim.terminate();
-    QVERIFY(sim.waitForFinished(10000));
-}
 
 QTEST_MAIN(TeachAndActionsTest)
 #include "tst_teachandactions.moc"

@@ -3,6 +3,7 @@
 // settings file carrying one device's memory to another device.
 
 #include "recordingchannel.h"
+#include "k4ktest.h"
 #include "sensorwindowprobe.h"
 #include "simulatorport.h"
 
@@ -29,11 +30,6 @@ public:
     using SensorWindow::vReadAllParameters;
 };
 
-std::string shipped()
-{
-    return (QCoreApplication::applicationDirPath() + "/IoLinkK4Kv7family.xml").toStdString();
-}
-
 // A window connected through a recording wrapper to a simulator of its own.
 struct Station
 {
@@ -43,7 +39,7 @@ struct Station
         if (!started)
             return;
         recorder = std::make_unique<RecordingChannel>(sim.channel.get());
-        window = std::make_unique<Window>(&model, shipped());
+        window = std::make_unique<Window>(&model, shippedDescription());
         window->setSerialChannel(recorder.get());
         window->vDisconnect();
         started = window->bConnectToSensor();
@@ -83,7 +79,7 @@ struct Station
         return out;
     }
 
-    const ExtensionSystem::SensorBasic model = catalogueList(shipped()).front();
+    const ExtensionSystem::SensorBasic model = catalogueModel();
     SimulatorOnPort sim;
     std::unique_ptr<RecordingChannel> recorder;
     std::unique_ptr<Window> window;

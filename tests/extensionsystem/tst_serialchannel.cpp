@@ -2,113 +2,21 @@
 #include <extensionsystem/frametrace.h>
 #include <extensionsystem/serialchannel.h>
 
-#include <QSignalSpy>
-#include <QTemporaryDir>
+#include "ptypeer.h"
+
 #include <QtTest>
 
-#include <atomic>
-#include <fcntl.h>
-#include <functional>
 #include <memory>
-#include <mutex>
-#include <poll.h>
-#include <stdlib.h>
-#include <thread>
-#include <unistd.h>
 
 using ExtensionSystem::CommunicationInterface;
 using ExtensionSystem::FrameEntry;
 using ExtensionSystem::FrameTrace;
 using ExtensionSystem::PortSettings;
 using ExtensionSystem::SerialChannel;
+using K4KTest::PtyPeer;
+using K4KTest::Reply;
 
 namespace {
-
-struct Reply
-{
-    QByteArray bytes;   // written back, in chunks of chunkSize octets
-    int delayMs = 0;    // before the first octet
-    int chunkSize = 0;  // 0: all at once
-    int chunkGapMs = 0; // between chunks
-};
-
-// The device end of a pseudo-terminal: reads count-prefixed commands and
-// answers each with whatever the script says.
-class PtyPeer
-{
-public:
-    using Script = std::function<Reply(const QByteArray &command)>;
-
-    explicit PtyPeer(Script script) : m_script(std::move(script))
-    {
-        m_fd = posix_openpt(O_RDWR | O_NOCTTY);
-        if (m_fd < 0 || grantpt(m_fd) != 0 || unlockpt(m_fd) != 0)
-            return;
-        m_path = QString::fromLocal8Bit(ptsname(m_fd));
-        m_thread = std::thread([this] { serve(); });
-    }
-    ~PtyPeer()
-    {
-        m_stop = true;
-        if (m_thread.joinable())
-            m_thread.join();
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    QString path() const { return m_path; }
-    QList<QByteArray> commands() const
-    {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        return m_commands;
-    }
-
-private:
-    void serve()
-    {
-        QByteArray pending;
-        while (!m_stop) {
-            pollfd p{m_fd, POLLIN, 0};
-            if (::poll(&p, 1, 20) <= 0 || !(p.revents & POLLIN))
-                continue;
-            char buf[256];
-            const ssize_t n = ::read(m_fd, buf, sizeof buf);
-            if (n <= 0)
-                continue;
-            pending.append(buf, static_cast<int>(n));
-            while (!pending.isEmpty() && pending.size() >= 1 + static_cast<unsigned char>(pending.at(0))) {
-                const int len = 1 + static_cast<unsigned char>(pending.at(0));
-                const QByteArray command = pending.left(len);
-                pending.remove(0, len);
-                {
-                    std::lock_guard<std::mutex> lock(m_mutex);
-                    m_commands.append(command);
-                }
-                answer(m_script(command));
-            }
-        }
-    }
-    void answer(const Reply &reply)
-    {
-        if (reply.delayMs > 0)
-            std::this_thread::sleep_for(std::chrono::milliseconds(reply.delayMs));
-        const int chunk = reply.chunkSize > 0 ? reply.chunkSize : reply.bytes.size();
-        for (int at = 0; at < reply.bytes.size(); at += chunk) {
-            if (at > 0 && reply.chunkGapMs > 0)
-                std::this_thread::sleep_for(std::chrono::milliseconds(reply.chunkGapMs));
-            const QByteArray part = reply.bytes.mid(at, chunk);
-            if (::write(m_fd, part.constData(), static_cast<size_t>(part.size())) < 0)
-                return;
-        }
-    }
-
-    Script m_script;
-    int m_fd = -1;
-    QString m_path;
-    std::thread m_thread;
-    std::atomic<bool> m_stop{false};
-    mutable std::mutex m_mutex;
-    QList<QByteArray> m_commands;
-};
 
 std::string octets(const QByteArray &hex)
 {
@@ -154,223 +62,193 @@ class TestSerialChannel : public QObject
 {
     Q_OBJECT
 private slots:
-    void answerFraming_data();
-    void answerFraming();
-    void silenceGivesStatusZero();
-    void lateAnswerNeverAnswersNextEntry();
-    void finishedSignalComesWithAnswerFilled();
-    void framesRunInOrderWithCharacterDelay();
-    void missingPortGivesStatusZero();
-    void settingsReopenOnlyWhenChangedAndWaitAtMostOneAnswer();
-    void traceNamesPortFramesAndOutcome_data();
-    void traceNamesPortFramesAndOutcome();
-};
+    void answerFraming_data()
+    {
+        QTest::addColumn<QByteArray>("replyHex");
+        QTest::addColumn<int>("chunkSize");
+        QTest::addColumn<int>("chunkGapMs");
+        QTest::addColumn<QByteArray>("expectedHex");
 
-void TestSerialChannel::answerFraming_data()
-{
-    QTest::addColumn<QByteArray>("replyHex");
-    QTest::addColumn<int>("chunkSize");
-    QTest::addColumn<int>("chunkGapMs");
-    QTest::addColumn<QByteArray>("expectedHex");
+        QTest::newRow("probe answer at once") << QByteArray("03aabbcc") << 0 << 0 << QByteArray("03aabbcc");
+        QTest::newRow("answer in chunks within the gap") << QByteArray("09010203040506070809") << 3 << 10
+                                                         << QByteArray("09010203040506070809");
+        // The count octet promises more than comes: the answer still ends.
+        QTest::newRow("short answer ends after silence") << QByteArray("054552524f") << 0 << 0 << QByteArray("054552524f");
+        // Extra octets after a complete answer are not part of it.
+        QTest::newRow("trailing octets cut") << QByteArray("0211220000") << 0 << 0 << QByteArray("021122");
+        QTest::newRow("silence: no answer") << QByteArray() << 0 << 0 << QByteArray();
+    }
 
-    QTest::newRow("probe answer at once") << QByteArray("03aabbcc") << 0 << 0 << QByteArray("03aabbcc");
-    QTest::newRow("answer in chunks within the gap") << QByteArray("09010203040506070809") << 3 << 10
-                                                     << QByteArray("09010203040506070809");
-    // The count octet promises more than comes: the answer still ends.
-    QTest::newRow("short answer ends after silence") << QByteArray("054552524f") << 0 << 0 << QByteArray("054552524f");
-    // Extra octets after a complete answer are not part of it.
-    QTest::newRow("trailing octets cut") << QByteArray("0211220000") << 0 << 0 << QByteArray("021122");
-}
+    void answerFraming()
+    {
+        QFETCH(QByteArray, replyHex);
+        QFETCH(int, chunkSize);
+        QFETCH(int, chunkGapMs);
 
-void TestSerialChannel::answerFraming()
-{
-    QFETCH(QByteArray, replyHex);
-    QFETCH(int, chunkSize);
-    QFETCH(int, chunkGapMs);
-    QFETCH(QByteArray, expectedHex);
+        PtyPeer peer([&](const QByteArray &) { return Reply{QByteArray::fromHex(replyHex), 0, chunkSize, chunkGapMs}; });
+        QVERIFY(!peer.path().isEmpty());
+        auto opened = openOn(peer);
+        SerialChannel &channel = *opened;
+        QVERIFY2(channel.isOpen(), qPrintable(channel.lastError()));
 
-    PtyPeer peer([&](const QByteArray &) { return Reply{QByteArray::fromHex(replyHex), 0, chunkSize, chunkGapMs}; });
-    QVERIFY(!peer.path().isEmpty());
-    auto opened = openOn(peer);
-    SerialChannel &channel = *opened;
-    QVERIFY2(channel.isOpen(), qPrintable(channel.lastError()));
+        const FrameEntry entry = runFrame(channel, "03511201", 1000);
+        QCOMPARE(entry.status, replyHex.isEmpty() ? 0 : 1);
+        QTEST(toHex(entry.answer), "expectedHex");
+        QCOMPARE(peer.commands().value(0).toHex(), QByteArray("03511201"));
+    }
 
-    const FrameEntry entry = runFrame(channel, "03511201", 3000);
-    QCOMPARE(entry.status, 1);
-    QCOMPARE(toHex(entry.answer), expectedHex);
-    QCOMPARE(peer.commands().value(0).toHex(), QByteArray("03511201"));
-}
+    void lateAnswerNeverAnswersNextEntry()
+    {
+        // The first request is answered long after its time-out; the second at once.
+        PtyPeer peer([](const QByteArray &command) {
+            if (command.toHex() == "03511201")
+                return Reply{QByteArray::fromHex("03deadbe"), 250, 0, 0};
+            return Reply{QByteArray::fromHex("0911220102030405060f"), 0, 0, 0};
+        });
+        auto opened = openOn(peer);
+        SerialChannel &channel = *opened;
 
-void TestSerialChannel::traceNamesPortFramesAndOutcome_data()
-{
-    QTest::addColumn<QByteArray>("replyHex");
-    QTest::addColumn<QString>("answerText");
-    QTest::addColumn<QString>("outcome");
-    QTest::newRow("answered") << QByteArray("03aabbcc") << "03 aa bb cc" << "answered in";
-    QTest::newRow("the master's ERROR") << QByteArray("054552524f52") << "05 45 52 52 4f 52" << "ERROR in";
-    QTest::newRow("silence") << QByteArray() << "-" << "timed out after";
-}
+        const FrameEntry first = runFrame(channel, "03511201", 60);
+        QCOMPARE(first.status, 0);
+        QTest::qWait(400); // the late answer is now waiting in the input
+        const FrameEntry second = runFrame(channel, "027022", 2000);
+        QCOMPARE(second.status, 1);
+        QCOMPARE(toHex(second.answer), QByteArray("0911220102030405060f"));
+    }
 
-void TestSerialChannel::traceNamesPortFramesAndOutcome()
-{
-    QFETCH(QByteArray, replyHex);
-    QFETCH(QString, answerText);
-    QFETCH(QString, outcome);
-    QTemporaryDir dir;
-    const QString file = dir.filePath("trace.txt");
-    QVERIFY(FrameTrace::open(file));
-    PtyPeer peer([&](const QByteArray &) { return Reply{QByteArray::fromHex(replyHex), 0, 0, 0}; });
+    void finishedSignalComesWithAnswerFilled()
+    {
+        PtyPeer peer([](const QByteArray &) { return Reply{QByteArray::fromHex("03010203"), 0, 0, 0}; });
+        auto opened = openOn(peer);
+        SerialChannel &channel = *opened;
+
+        CommunicationInterface::DataFrame frame(1);
+        frame.front().command = octets("03511201");
+        std::string seenAnswer;
+        int seenStatus = -1;
+        bool fromOtherThread = false;
+        QThread *gui = QThread::currentThread();
+        connect(&channel, &CommunicationInterface::emitFinished, this,
+                [&](unsigned int) {
+                    seenAnswer = frame.front().answer;
+                    seenStatus = frame.front().status;
+                    fromOtherThread = QThread::currentThread() != gui;
+                },
+                Qt::DirectConnection);
+        QSignalSpy spy(&channel, &CommunicationInterface::emitFinished);
+        const unsigned int id = channel.sendFrame(&frame);
+        QVERIFY(spy.wait(5000));
+        QCOMPARE(spy.first().first().toUInt(), id);
+        QCOMPARE(seenStatus, 1);
+        QCOMPARE(toHex(seenAnswer), QByteArray("03010203"));
+        QVERIFY(fromOtherThread);
+    }
+
+    void framesRunInOrderWithCharacterDelay()
+    {
+        PtyPeer peer([](const QByteArray &command) {
+            // Echo the code octet so each answer names its request.
+            return Reply{QByteArray::fromHex("03") + command.mid(2, 1) + QByteArray::fromHex("0000"), 0, 0, 0};
+        });
+        auto opened = openOn(peer, 2, 5);
+        SerialChannel &channel = *opened;
+        QCOMPARE(channel.portSettings().characterDelay, 2);
+
+        std::vector<CommunicationInterface::DataFrame> frames(3, CommunicationInterface::DataFrame(1));
+        frames[0].front().command = octets("03511201");
+        frames[1].front().command = octets("027022");
+        frames[2].front().command = octets("0473110903");
+        QList<unsigned int> finished;
+        connect(&channel, &CommunicationInterface::emitFinished, this, [&](unsigned int id) { finished.append(id); });
+        QList<unsigned int> sent;
+        for (auto &frame : frames)
+            sent.append(channel.sendFrame(&frame));
+        QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 3, 10000);
+        QCOMPARE(finished, sent);
+        QCOMPARE(toHex(frames[0].front().answer), QByteArray("03120000"));
+        QCOMPARE(toHex(frames[1].front().answer), QByteArray("03220000"));
+        QCOMPARE(toHex(frames[2].front().answer), QByteArray("03110000"));
+        const QList<QByteArray> seen = peer.commands();
+        QCOMPARE(seen.size(), 3);
+        QCOMPARE(seen.at(2).toHex(), QByteArray("0473110903"));
+    }
+
+    void missingPortGivesStatusZero()
     {
         SerialChannel channel;
+        PortSettings settings;
+        settings.portName = "/dev/does-not-exist-k4k";
+        channel.setPortSettings(settings);
+        QVERIFY(!channel.isOpen());
+        QVERIFY(!channel.lastError().isEmpty());
+        const FrameEntry entry = runFrame(channel, "03511201", 100);
+        QCOMPARE(entry.status, 0);
+    }
+
+    void settingsReopenOnlyWhenChangedAndWaitAtMostOneAnswer()
+    {
+        PtyPeer peer([](const QByteArray &) { return Reply{}; }); // silent
+        SerialChannel channel;
+        QSignalSpy state(&channel, &SerialChannel::portStateChanged);
         PortSettings settings;
         settings.portName = peer.path();
         channel.setPortSettings(settings);
         QVERIFY(channel.isOpen());
-        runFrame(channel, "03511201", 200);
-    }
-    FrameTrace::close();
-    QFile trace(file);
-    QVERIFY(trace.open(QIODevice::ReadOnly));
-    const QStringList lines = QString::fromUtf8(trace.readAll()).split('\n', Qt::SkipEmptyParts);
-    QCOMPARE(lines.size(), 2); // the port opened, then the one request
-    QVERIFY2(lines.at(1).contains(QStringLiteral(" %1 -> 03 51 12 01 <- %2 %3 ").arg(peer.path(), answerText, outcome)),
-             qPrintable(lines.at(1)));
-}
+        const int opened = state.count();
+        // The connection sets the same settings again and again: no reopen, so
+        // the adapter's modem lines stay as they are.
+        for (int i = 0; i < 5; ++i)
+            channel.setPortSettings(settings);
+        QCOMPARE(state.count(), opened);
 
-void TestSerialChannel::silenceGivesStatusZero()
-{
-    PtyPeer peer([](const QByteArray &) { return Reply{}; });
-    auto opened = openOn(peer);
-    SerialChannel &channel = *opened;
-    QVERIFY(channel.isOpen());
-
-    QElapsedTimer clock;
-    clock.start();
-    const FrameEntry entry = runFrame(channel, "027022", 150);
-    QCOMPARE(entry.status, 0);
-    QVERIFY(entry.answer.empty());
-    // It waited for the time-out rather than giving up at once.
-    QVERIFY(clock.elapsed() >= 140);
-}
-
-void TestSerialChannel::lateAnswerNeverAnswersNextEntry()
-{
-    // The first request is answered long after its time-out; the second at once.
-    PtyPeer peer([](const QByteArray &command) {
-        if (command.toHex() == "03511201")
-            return Reply{QByteArray::fromHex("03deadbe"), 250, 0, 0};
-        return Reply{QByteArray::fromHex("0911220102030405060f"), 0, 0, 0};
-    });
-    auto opened = openOn(peer);
-    SerialChannel &channel = *opened;
-
-    const FrameEntry first = runFrame(channel, "03511201", 60);
-    QCOMPARE(first.status, 0);
-    QTest::qWait(400); // the late answer is now waiting in the input
-    const FrameEntry second = runFrame(channel, "027022", 2000);
-    QCOMPARE(second.status, 1);
-    QCOMPARE(toHex(second.answer), QByteArray("0911220102030405060f"));
-}
-
-void TestSerialChannel::finishedSignalComesWithAnswerFilled()
-{
-    PtyPeer peer([](const QByteArray &) { return Reply{QByteArray::fromHex("03010203"), 0, 0, 0}; });
-    auto opened = openOn(peer);
-    SerialChannel &channel = *opened;
-
-    CommunicationInterface::DataFrame frame(1);
-    frame.front().command = octets("03511201");
-    std::string seenAnswer;
-    int seenStatus = -1;
-    bool fromOtherThread = false;
-    QThread *gui = QThread::currentThread();
-    connect(&channel, &CommunicationInterface::emitFinished, this,
-            [&](unsigned int) {
-                seenAnswer = frame.front().answer;
-                seenStatus = frame.front().status;
-                fromOtherThread = QThread::currentThread() != gui;
-            },
-            Qt::DirectConnection);
-    QSignalSpy spy(&channel, &CommunicationInterface::emitFinished);
-    const unsigned int id = channel.sendFrame(&frame);
-    QVERIFY(spy.wait(5000));
-    QCOMPARE(spy.first().first().toUInt(), id);
-    QCOMPARE(seenStatus, 1);
-    QCOMPARE(toHex(seenAnswer), QByteArray("03010203"));
-    QVERIFY(fromOtherThread);
-}
-
-void TestSerialChannel::framesRunInOrderWithCharacterDelay()
-{
-    PtyPeer peer([](const QByteArray &command) {
-        // Echo the code octet so each answer names its request.
-        return Reply{QByteArray::fromHex("03") + command.mid(2, 1) + QByteArray::fromHex("0000"), 0, 0, 0};
-    });
-    auto opened = openOn(peer, 2, 5);
-    SerialChannel &channel = *opened;
-    QCOMPARE(channel.portSettings().characterDelay, 2);
-
-    std::vector<CommunicationInterface::DataFrame> frames(3, CommunicationInterface::DataFrame(1));
-    frames[0].front().command = octets("03511201");
-    frames[1].front().command = octets("027022");
-    frames[2].front().command = octets("0473110903");
-    QList<unsigned int> finished;
-    connect(&channel, &CommunicationInterface::emitFinished, this, [&](unsigned int id) { finished.append(id); });
-    QList<unsigned int> sent;
-    for (auto &frame : frames)
-        sent.append(channel.sendFrame(&frame));
-    QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 3, 10000);
-    QCOMPARE(finished, sent);
-    QCOMPARE(toHex(frames[0].front().answer), QByteArray("03120000"));
-    QCOMPARE(toHex(frames[1].front().answer), QByteArray("03220000"));
-    QCOMPARE(toHex(frames[2].front().answer), QByteArray("03110000"));
-    const QList<QByteArray> seen = peer.commands();
-    QCOMPARE(seen.size(), 3);
-    QCOMPARE(seen.at(2).toHex(), QByteArray("0473110903"));
-}
-
-void TestSerialChannel::missingPortGivesStatusZero()
-{
-    SerialChannel channel;
-    PortSettings settings;
-    settings.portName = "/dev/does-not-exist-k4k";
-    channel.setPortSettings(settings);
-    QVERIFY(!channel.isOpen());
-    QVERIFY(!channel.lastError().isEmpty());
-    const FrameEntry entry = runFrame(channel, "03511201", 100);
-    QCOMPARE(entry.status, 0);
-}
-
-void TestSerialChannel::settingsReopenOnlyWhenChangedAndWaitAtMostOneAnswer()
-{
-    PtyPeer peer([](const QByteArray &) { return Reply{}; }); // silent
-    SerialChannel channel;
-    QSignalSpy state(&channel, &SerialChannel::portStateChanged);
-    PortSettings settings;
-    settings.portName = peer.path();
-    channel.setPortSettings(settings);
-    QVERIFY(channel.isOpen());
-    const int opened = state.count();
-    // The connection sets the same settings again and again: no reopen, so
-    // the adapter's modem lines stay as they are.
-    for (int i = 0; i < 5; ++i)
+        // A frame that waits far longer than the settings may wait.
+        CommunicationInterface::DataFrame slow(1);
+        slow.front().command = octets("027022");
+        slow.front().timeoutMs = 3 * SerialChannel::kSettingsWaitMs;
+        QSignalSpy finished(&channel, &CommunicationInterface::emitFinished);
+        channel.sendFrame(&slow);
+        settings.vSetBaudrateDefault(0);
         channel.setPortSettings(settings);
-    QCOMPARE(state.count(), opened);
+        // Returned before the frame ahead of the reopen was done with.
+        QCOMPARE(finished.count(), 0);
+        QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, 6 * SerialChannel::kSettingsWaitMs);
+        // Closed and opened again with the new rate.
+        QTRY_VERIFY_WITH_TIMEOUT(state.count() >= opened + 2 && channel.isOpen(), 5000);
+    }
 
-    // A frame that waits far longer than the settings may wait.
-    CommunicationInterface::DataFrame slow(1);
-    slow.front().command = octets("027022");
-    slow.front().timeoutMs = 3 * SerialChannel::kSettingsWaitMs;
-    QSignalSpy finished(&channel, &CommunicationInterface::emitFinished);
-    channel.sendFrame(&slow);
-    settings.vSetBaudrateDefault(0);
-    channel.setPortSettings(settings);
-    // Returned before the frame ahead of the reopen was done with.
-    QCOMPARE(finished.count(), 0);
-    QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, 6 * SerialChannel::kSettingsWaitMs);
-    // Closed and opened again with the new rate.
-    QTRY_VERIFY_WITH_TIMEOUT(state.count() >= opened + 2 && channel.isOpen(), 5000);
-}
+    void traceNamesPortFramesAndOutcome_data()
+    {
+        QTest::addColumn<QByteArray>("replyHex");
+        QTest::addColumn<QString>("answerText");
+        QTest::addColumn<QString>("outcome");
+        QTest::newRow("answered") << QByteArray("03aabbcc") << "03 aa bb cc" << "answered in";
+        QTest::newRow("the master's ERROR") << QByteArray("054552524f52") << "05 45 52 52 4f 52" << "ERROR in";
+        QTest::newRow("silence") << QByteArray() << "-" << "timed out after";
+    }
+
+    void traceNamesPortFramesAndOutcome()
+    {
+        QFETCH(QByteArray, replyHex);
+        QFETCH(QString, answerText);
+        QFETCH(QString, outcome);
+        QTemporaryDir dir;
+        const QString file = dir.filePath("trace.txt");
+        QVERIFY(FrameTrace::open(file));
+        PtyPeer peer([&](const QByteArray &) { return Reply{QByteArray::fromHex(replyHex), 0, 0, 0}; });
+        {
+            auto channel = openOn(peer);
+            QVERIFY(channel->isOpen());
+            runFrame(*channel, "03511201", 200);
+        }
+        FrameTrace::close();
+        QFile trace(file);
+        QVERIFY(trace.open(QIODevice::ReadOnly));
+        const QStringList lines = QString::fromUtf8(trace.readAll()).split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 2); // the port opened, then the one request
+        QVERIFY2(lines.at(1).contains(QStringLiteral(" %1 -> 03 51 12 01 <- %2 %3 ").arg(peer.path(), answerText, outcome)),
+                 qPrintable(lines.at(1)));
+    }
+};
 
 QTEST_MAIN(TestSerialChannel)
 #include "tst_serialchannel.moc"

@@ -2,6 +2,7 @@
 // done out of all, and Escape or its button cancels the work behind it,
 // leaving the window Offline with what was already written kept.
 
+#include "k4ktest.h"
 #include "sensorwindowprobe.h"
 
 #include "catalogue/catalogue.h"
@@ -22,11 +23,6 @@ using namespace K4KTest;
 using namespace DirazSensorPlugin::Core;
 
 namespace {
-
-std::string shipped()
-{
-    return (QCoreApplication::applicationDirPath() + "/IoLinkK4Kv7family.xml").toStdString();
-}
 
 // The window with the simulated channel lent as the interface object lends it.
 struct Rig
@@ -61,9 +57,9 @@ struct Rig
         QVERIFY(!w.p().afterConnect);
     }
 
-    const ExtensionSystem::SensorBasic model = catalogueList(shipped()).front();
+    const ExtensionSystem::SensorBasic model = catalogueModel();
     IoLinkSim::SimulatedChannel sim;
-    SensorWindowProbe w{&model, shipped()};
+    SensorWindowProbe w{&model, shippedDescription()};
 };
 
 } // namespace

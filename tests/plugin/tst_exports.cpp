@@ -1,108 +1,73 @@
 // The plug-in library as the host sees it: seven exports found by name.
-#include <extensionsystem/sensorbasic.h>
 
-#include <QLibrary>
-#include <QProcess>
 #include <QtTest>
-
-#include <boost/property_tree/ptree.hpp>
-#include <boost/property_tree/xml_parser.hpp>
-#include <list>
-
-class TestExports : public QObject
-{
-    Q_OBJECT
-private slots:
-    void initTestCase();
-    void identityTexts_data();
-    void identityTexts();
-    void sensorMapReplacesHostList();
-    void dynamicSymbolTableHoldsOnlyTheEntryPoints();
-
-private:
-    QLibrary m_library;
-};
 
 namespace {
 const QStringList kEntryPoints = {"vInitialisePlugin", "pcMorvaleNDorixPluginName", "pcPluginVersion", "pcDescription",
                                   "pcCommunicationType", "vSensorMap", "poGetInterfaceInstance"};
 }
 
-void TestExports::initTestCase()
+class TestExports : public QObject
 {
-    m_library.setFileName(qEnvironmentVariable("K4K_BIN") + "/IoLinkK4Kv7family.so");
-    QVERIFY2(m_library.load(), qPrintable(m_library.errorString()));
-    for (const QString &name : kEntryPoints)
-        QVERIFY2(m_library.resolve(name.toLatin1().constData()), qPrintable(name));
-}
-
-void TestExports::identityTexts_data()
-{
-    QTest::addColumn<QByteArray>("symbol");
-    QTest::addColumn<QByteArray>("text");
-    QTest::newRow("name") << QByteArray("pcMorvaleNDorixPluginName") << QByteArray("IoLinkK4Kv7family");
-    QTest::newRow("version") << QByteArray("pcPluginVersion") << QByteArray("1.0.0");
-    QTest::newRow("description, two blanks after JR5")
-        << QByteArray("pcDescription")
-        << QByteArray("Plugin for handling MASTER IO_LINK-JR5  MORVALE ultra sonic sensors family");
-    QTest::newRow("communication") << QByteArray("pcCommunicationType") << QByteArray("SERIAL");
-}
-
-void TestExports::identityTexts()
-{
-    QFETCH(QByteArray, symbol);
-    QFETCH(QByteArray, text);
-    auto fn = reinterpret_cast<const char *(*)()>(m_library.resolve(symbol.constData()));
-    QVERIFY(fn);
-    QCOMPARE(QByteArray(fn()), text);
-    // Static text: the same pointer every time.
-    QCOMPARE(fn(), fn());
-}
-
-void TestExports::sensorMapReplacesHostList()
-{
-    auto sensorMap = reinterpret_cast<void (*)(std::list<ExtensionSystem::SensorBasic> *)>(m_library.resolve("vSensorMap"));
-    std::list<ExtensionSystem::SensorBasic> hostList(3);
-    sensorMap(&hostList);
-
-    // The models named in the shipped file beside the program, in order.
-    boost::property_tree::ptree doc;
-    boost::property_tree::read_xml((qEnvironmentVariable("K4K_BIN") + "/IoLinkK4Kv7family.xml").toStdString(), doc);
-    std::vector<std::string> expected;
-    for (const auto &child : doc.get_child("document.sensorList"))
-        expected.push_back(child.second.get<std::string>("name"));
-    QVERIFY(expected.size() >= 2);
-    QCOMPARE(hostList.size(), expected.size());
-    auto it = hostList.begin();
-    for (const std::string &name : expected) {
-        QCOMPARE(it->name(), name);
-        QVERIFY(!it->id().empty());
-        ++it;
+    Q_OBJECT
+private slots:
+    void initTestCase()
+    {
+        m_library.setFileName(qEnvironmentVariable("K4K_BIN") + "/IoLinkK4Kv7family.so");
+        QVERIFY2(m_library.load(), qPrintable(m_library.errorString()));
+        for (const QString &name : kEntryPoints)
+            QVERIFY2(m_library.resolve(name.toLatin1().constData()), qPrintable(name));
     }
-}
 
-// Every function or object the library defines for others to bind to; the
-// linker's own section marks carry no type and are no export.
-void TestExports::dynamicSymbolTableHoldsOnlyTheEntryPoints()
-{
-    QProcess readelf;
-    readelf.start("readelf", {"--dyn-syms", "--wide", m_library.fileName()});
-    QVERIFY2(readelf.waitForFinished(30000) && readelf.exitCode() == 0, qPrintable(readelf.errorString()));
-    QStringList exported;
-    for (const QString &line : QString::fromLatin1(readelf.readAllStandardOutput()).split('\n')) {
-        // Num: Value Size Type Bind Vis Ndx Name
-        const QStringList f = line.simplified().split(' ');
-        if (f.size() < 8 || !f.at(0).endsWith(QLatin1Char(':')) || f.at(0) == "Num:")
-            continue;
-        if (f.at(6) == "UND" || f.at(3) == "NOTYPE" || f.at(4) == "LOCAL")
-            continue;
-        exported << f.at(7).section('@', 0, 0);
+    void identityTexts_data()
+    {
+        QTest::addColumn<QByteArray>("symbol");
+        QTest::addColumn<QByteArray>("text");
+        QTest::newRow("name") << QByteArray("pcMorvaleNDorixPluginName") << QByteArray("IoLinkK4Kv7family");
+        QTest::newRow("version") << QByteArray("pcPluginVersion") << QByteArray("1.0.0");
+        QTest::newRow("description, two blanks after JR5")
+            << QByteArray("pcDescription")
+            << QByteArray("Plugin for handling MASTER IO_LINK-JR5  MORVALE ultra sonic sensors family");
+        QTest::newRow("communication") << QByteArray("pcCommunicationType") << QByteArray("SERIAL");
     }
-    exported.sort();
-    QStringList expected = kEntryPoints;
-    expected.sort();
-    QCOMPARE(exported, expected);
-}
+
+    void identityTexts()
+    {
+        QFETCH(QByteArray, symbol);
+        QFETCH(QByteArray, text);
+        auto fn = reinterpret_cast<const char *(*)()>(m_library.resolve(symbol.constData()));
+        QVERIFY(fn);
+        QCOMPARE(QByteArray(fn()), text);
+        // Static text: the same pointer every time.
+        QCOMPARE(fn(), fn());
+    }
+
+    // Every function or object the library defines for others to bind to; the
+    // linker's own section marks carry no type and are no export.
+    void dynamicSymbolTableHoldsOnlyTheEntryPoints()
+    {
+        QProcess readelf;
+        readelf.start("readelf", {"--dyn-syms", "--wide", m_library.fileName()});
+        QVERIFY2(readelf.waitForFinished(30000) && readelf.exitCode() == 0, qPrintable(readelf.errorString()));
+        QStringList exported;
+        for (const QString &line : QString::fromLatin1(readelf.readAllStandardOutput()).split('\n')) {
+            // Num: Value Size Type Bind Vis Ndx Name
+            const QStringList f = line.simplified().split(' ');
+            if (f.size() < 8 || !f.at(0).endsWith(QLatin1Char(':')) || f.at(0) == "Num:")
+                continue;
+            if (f.at(6) == "UND" || f.at(3) == "NOTYPE" || f.at(4) == "LOCAL")
+                continue;
+            exported << f.at(7).section('@', 0, 0);
+        }
+        exported.sort();
+        QStringList expected = kEntryPoints;
+        expected.sort();
+        QCOMPARE(exported, expected);
+    }
+
+private:
+    QLibrary m_library;
+};
 
 QTEST_GUILESS_MAIN(TestExports)
 #include "tst_exports.moc"

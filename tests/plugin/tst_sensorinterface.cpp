@@ -1,5 +1,6 @@
 // The interface object between host and window: port switching and relays.
 #include "k4ktest.h"
+#include "ptypeer.h"
 
 #include "plugin/sensorinterface.h"
 #include "window/sensorwindow.h"
@@ -8,11 +9,7 @@
 #include <extensionsystem/connectionregistry.h>
 #include <hostconnectionregistry.h>
 
-#include <fcntl.h>
-#include <stdlib.h>
-#include <unistd.h>
 
-#include <QComboBox>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QtTest>
@@ -20,6 +17,7 @@
 using DirazSensorPlugin::Core::SensorInterface;
 using DirazSensorPlugin::Core::SensorWindow;
 using namespace ExtensionSystem;
+using K4KTest::PtyPeer;
 
 namespace {
 
@@ -55,45 +53,169 @@ public:
     FakeChannel fake;
 };
 
-// A pseudo-terminal whose slave end stands in for a serial port.
-class PtyPort
-{
-public:
-    PtyPort()
-    {
-        m_fd = posix_openpt(O_RDWR | O_NOCTTY);
-        if (m_fd >= 0 && grantpt(m_fd) == 0 && unlockpt(m_fd) == 0)
-            m_path = QString::fromLatin1(ptsname(m_fd));
-    }
-    ~PtyPort()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    QString path() const { return m_path; }
-
-private:
-    int m_fd = -1;
-    QString m_path;
-};
-
 } // namespace
 
 class TestSensorInterface : public QObject
 {
     Q_OBJECT
 private slots:
-    void init();
-    void cleanup();
-    void identity();
-    void portSwitching_data();
-    void portSwitching();
-    void hostRegistryLendsOneChannelPerPort();
-    void aPortHeldElsewhereLeavesNoDanglingChannel();
-    void delaysComeFromCatalogue();
-    void sendDataNeedsChannel();
-    void destructionUnregistersPlugin();
-    void nullSubWindowCreatesNothing();
+    void init()
+    {
+        m_registry = std::make_unique<FakeRegistry>();
+        m_area = std::make_unique<QMdiArea>();
+        m_sub = m_area->addSubWindow(new QWidget);
+    }
+
+    void cleanup()
+    {
+        m_area.reset();
+        m_registry.reset();
+    }
+
+    void identity()
+    {
+        SensorInterface object(&m_record, m_sub);
+        QCOMPARE(object.getPluginName(), QString("DirazSensorPlugin"));
+        QCOMPARE(object.getPluginGroup(), QString("DirazSensors"));
+        QVERIFY(object.getExtraItems().isEmpty());
+        QCOMPARE(m_sub->widget(), static_cast<QWidget *>(object.window()));
+        QVERIFY(!object.isConnected());
+    }
+
+    void portSwitching_data()
+    {
+        // Ports chosen one after another ("" is Offline, "!" one the registry
+        // refuses) and the registry calls they cause.
+        QTest::addColumn<QStringList>("choices");
+        QTest::addColumn<QStringList>("calls");
+        QTest::addColumn<bool>("connected");
+
+        QTest::newRow("first port registers") << QStringList{"/dev/ttyA"} << QStringList{"register /dev/ttyA"} << true;
+        QTest::newRow("same port again changes nothing")
+            << QStringList{"/dev/ttyA", "/dev/ttyA"} << QStringList{"register /dev/ttyA"} << true;
+        QTest::newRow("other port unregisters first")
+            << QStringList{"/dev/ttyA", "/dev/ttyB"} << QStringList{"register /dev/ttyA", "unregister", "register /dev/ttyB"}
+            << true;
+        QTest::newRow("offline while not connected does nothing") << QStringList{""} << QStringList{} << false;
+        QTest::newRow("offline after a port releases it")
+            << QStringList{"/dev/ttyA", ""} << QStringList{"register /dev/ttyA", "unregister"} << false;
+        QTest::newRow("port again after offline registers again")
+            << QStringList{"/dev/ttyA", "", "/dev/ttyA"}
+            << QStringList{"register /dev/ttyA", "unregister", "register /dev/ttyA"} << true;
+        // The old port was given up and the new one refused: the window must not
+        // keep a channel the host may have deleted.
+        QTest::newRow("refused port leaves no channel") << QStringList{"/dev/ttyA", "!/dev/ttyB"}
+                                                        << QStringList{"register /dev/ttyA", "unregister", "register /dev/ttyB"}
+                                                        << false;
+        QTest::newRow("a refused port is asked again")
+            << QStringList{"!/dev/ttyB", "/dev/ttyB"} << QStringList{"register /dev/ttyB", "register /dev/ttyB"} << true;
+        QTest::newRow("offline after a refusal does nothing") << QStringList{"!/dev/ttyC", ""}
+                                                              << QStringList{"register /dev/ttyC"} << false;
+    }
+
+    void portSwitching()
+    {
+        QFETCH(QStringList, choices);
+        QFETCH(QStringList, calls);
+        QFETCH(bool, connected);
+        SensorInterface object(&m_record, m_sub);
+        for (const QString &port : choices) {
+            m_registry->refuse = port.startsWith('!');
+            emit object.window()->vComPortSelected(port.mid(m_registry->refuse ? 1 : 0));
+        }
+        QCOMPARE(m_registry->calls, calls);
+        QCOMPARE(object.isConnected(), connected);
+        QCOMPARE(object.window()->serialChannel(), connected ? &m_registry->fake : nullptr);
+    }
+
+    void hostRegistryLendsAndNamesMissingPorts()
+    {
+        m_registry.reset();
+        HostConnectionRegistry registry;
+        PtyPeer port;
+        PortSettings settings;
+        settings.portName = port.path();
+        SensorInterface first(&m_record, m_sub);
+        CommunicationInterface *a = nullptr;
+        registry.registerConnection(settings, &a, &first);
+        QVERIFY(a);
+        QCOMPARE(registry.portsInUse(), QStringList{port.path()});
+        registry.unregisterConnection(&first);
+        QVERIFY(registry.portsInUse().isEmpty());
+        // A port held elsewhere is the next test's; a missing one is named.
+        PortSettings missing;
+        missing.portName = QStringLiteral("/dev/no-such-port");
+        QSignalSpy failed(&registry, &HostConnectionRegistry::portFailed);
+        registry.registerConnection(missing, &a, &first);
+        QCOMPARE(a, nullptr);
+        QCOMPARE(failed.count(), 1);
+    }
+
+    void aPortHeldElsewhereLeavesNoDanglingChannel()
+    {
+        m_registry.reset();
+        HostConnectionRegistry registry;
+        PtyPeer held, own;
+        SensorInterface first(&m_record, m_sub), second(&m_record, m_area->addSubWindow(new QWidget));
+        emit first.window()->vComPortSelected(held.path());
+        emit second.window()->vComPortSelected(own.path());
+        QVERIFY(first.isConnected() && second.isConnected());
+        // The second window switches to the port the first one holds: its own
+        // channel is deleted by the host and no new one is lent.
+        emit second.window()->vComPortSelected(held.path());
+        QVERIFY(!second.isConnected());
+        QCOMPARE(second.window()->serialChannel(), nullptr);
+        QVERIFY(!second.window()->bCheckConnection());
+        second.window()->queryStatusData(0);
+        QCOMPARE(registry.portsInUse(), QStringList{held.path()});
+    }
+
+    void delaysComeFromCatalogue()
+    {
+        // A record the catalogue knows, whose line delay is not zero.
+        const SensorBasic record = K4KTest::catalogueModel();
+        const auto entry = DirazSensorPlugin::Core::catalogueLookup(record.name(), K4KTest::shippedDescription());
+        QVERIFY(entry.lineDelay() > 0);
+        SensorInterface object(&record, m_sub);
+        emit object.window()->vComPortSelected("/dev/ttyA");
+        QCOMPARE(m_registry->lastSettings.characterDelay, entry.characterDelay());
+        QCOMPARE(m_registry->lastSettings.lineDelay, entry.lineDelay());
+        QCOMPARE(m_registry->lastSettings.reserved, 0);
+        QCOMPARE(m_registry->lastSettings.portName, QString("/dev/ttyA"));
+    }
+
+    void sendDataNeedsChannel()
+    {
+        SensorInterface object(&m_record, m_sub);
+        emit object.window()->vSendData("dropped");
+        QVERIFY(m_registry->fake.texts.empty());
+        emit object.window()->vComPortSelected("/dev/ttyA");
+        emit object.window()->vSendData(QString::fromLatin1("T\xe4st"));
+        QCOMPARE(m_registry->fake.texts.size(), size_t(1));
+        QCOMPARE(m_registry->fake.texts.front(), std::string("T\xe4st"));
+    }
+
+    void destructionUnregistersPlugin()
+    {
+        {
+            SensorInterface object(&m_record, m_sub);
+            emit object.window()->vAboutToClose();
+            QCOMPARE(m_registry->calls, QStringList{"unregister"});
+        }
+        QCOMPARE(m_registry->calls, QStringList({"unregister", "unregister plugin"}));
+    }
+
+    void nullSubWindowCreatesNothing()
+    {
+        using CreateFn = PluginInterface *(*)(const SensorBasic *, QMdiSubWindow *);
+        QLibrary library(qEnvironmentVariable("K4K_BIN") + "/IoLinkK4Kv7family.so");
+        QVERIFY2(library.load(), qPrintable(library.errorString()));
+        auto create = reinterpret_cast<CreateFn>(library.resolve("poGetInterfaceInstance"));
+        QVERIFY(create);
+        const int before = QApplication::topLevelWidgets().size();
+        QCOMPARE(create(&m_record, nullptr), nullptr);
+        QCOMPARE(QApplication::topLevelWidgets().size(), before);
+    }
 
 private:
     std::unique_ptr<FakeRegistry> m_registry;
@@ -101,171 +223,6 @@ private:
     QMdiSubWindow *m_sub = nullptr;
     ExtensionSystem::SensorBasic m_record;
 };
-
-void TestSensorInterface::init()
-{
-    m_registry = std::make_unique<FakeRegistry>();
-    m_area = std::make_unique<QMdiArea>();
-    m_sub = m_area->addSubWindow(new QWidget);
-}
-
-void TestSensorInterface::cleanup()
-{
-    m_area.reset();
-    m_registry.reset();
-}
-
-void TestSensorInterface::identity()
-{
-    SensorInterface object(&m_record, m_sub);
-    QCOMPARE(object.getPluginName(), QString("DirazSensorPlugin"));
-    QCOMPARE(object.getPluginGroup(), QString("DirazSensors"));
-    QVERIFY(object.getExtraItems().isEmpty());
-    QVERIFY(object.getSensorName().isEmpty());
-    object.setSensorName("front left");
-    QCOMPARE(object.getSensorName(), QString("front left"));
-    QCOMPARE(m_sub->widget(), static_cast<QWidget *>(object.window()));
-    QVERIFY(!object.isConnected());
-}
-
-void TestSensorInterface::portSwitching_data()
-{
-    // Ports chosen one after another ("" is Offline, "!" one the registry
-    // refuses) and the registry calls they cause.
-    QTest::addColumn<QStringList>("choices");
-    QTest::addColumn<QStringList>("calls");
-    QTest::addColumn<bool>("connected");
-
-    QTest::newRow("first port registers") << QStringList{"/dev/ttyA"} << QStringList{"register /dev/ttyA"} << true;
-    QTest::newRow("same port again changes nothing")
-        << QStringList{"/dev/ttyA", "/dev/ttyA"} << QStringList{"register /dev/ttyA"} << true;
-    QTest::newRow("other port unregisters first")
-        << QStringList{"/dev/ttyA", "/dev/ttyB"} << QStringList{"register /dev/ttyA", "unregister", "register /dev/ttyB"}
-        << true;
-    QTest::newRow("offline while not connected does nothing") << QStringList{""} << QStringList{} << false;
-    QTest::newRow("offline after a port releases it")
-        << QStringList{"/dev/ttyA", ""} << QStringList{"register /dev/ttyA", "unregister"} << false;
-    QTest::newRow("port again after offline registers again")
-        << QStringList{"/dev/ttyA", "", "/dev/ttyA"}
-        << QStringList{"register /dev/ttyA", "unregister", "register /dev/ttyA"} << true;
-    // The old port was given up and the new one refused: the window must not
-    // keep a channel the host may have deleted.
-    QTest::newRow("refused port leaves no channel") << QStringList{"/dev/ttyA", "!/dev/ttyB"}
-                                                    << QStringList{"register /dev/ttyA", "unregister", "register /dev/ttyB"}
-                                                    << false;
-    QTest::newRow("a refused port is asked again")
-        << QStringList{"!/dev/ttyB", "/dev/ttyB"} << QStringList{"register /dev/ttyB", "register /dev/ttyB"} << true;
-    QTest::newRow("offline after a refusal does nothing") << QStringList{"!/dev/ttyC", ""}
-                                                          << QStringList{"register /dev/ttyC"} << false;
-}
-
-void TestSensorInterface::portSwitching()
-{
-    QFETCH(QStringList, choices);
-    QFETCH(QStringList, calls);
-    QFETCH(bool, connected);
-    SensorInterface object(&m_record, m_sub);
-    for (const QString &port : choices) {
-        m_registry->refuse = port.startsWith('!');
-        emit object.window()->vComPortSelected(port.mid(m_registry->refuse ? 1 : 0));
-    }
-    QCOMPARE(m_registry->calls, calls);
-    QCOMPARE(object.isConnected(), connected);
-    QCOMPARE(object.window()->serialChannel(), connected ? &m_registry->fake : nullptr);
-}
-
-void TestSensorInterface::hostRegistryLendsOneChannelPerPort()
-{
-    m_registry.reset();
-    HostConnectionRegistry registry;
-    PtyPort port;
-    QVERIFY(!port.path().isEmpty());
-    PortSettings settings;
-    settings.portName = port.path();
-    SensorInterface first(&m_record, m_sub), second(&m_record, m_area->addSubWindow(new QWidget));
-    CommunicationInterface *a = nullptr, *b = nullptr;
-    registry.registerConnection(settings, &a, &first);
-    registry.registerConnection(settings, &b, &second);
-    QVERIFY(a);
-    QCOMPARE(b, nullptr); // held by the first
-    QCOMPARE(registry.portsInUse(), QStringList{port.path()});
-    registry.unregisterConnection(&first);
-    QVERIFY(registry.portsInUse().isEmpty());
-    registry.registerConnection(settings, &b, &second);
-    QVERIFY(b);
-    PortSettings missing;
-    missing.portName = QStringLiteral("/dev/no-such-port");
-    QSignalSpy failed(&registry, &HostConnectionRegistry::portFailed);
-    registry.registerConnection(missing, &a, &first);
-    QCOMPARE(a, nullptr);
-    QCOMPARE(failed.count(), 1);
-}
-
-void TestSensorInterface::aPortHeldElsewhereLeavesNoDanglingChannel()
-{
-    m_registry.reset();
-    HostConnectionRegistry registry;
-    PtyPort held, own;
-    SensorInterface first(&m_record, m_sub), second(&m_record, m_area->addSubWindow(new QWidget));
-    emit first.window()->vComPortSelected(held.path());
-    emit second.window()->vComPortSelected(own.path());
-    QVERIFY(first.isConnected() && second.isConnected());
-    // The second window switches to the port the first one holds: its own
-    // channel is deleted by the host and no new one is lent.
-    emit second.window()->vComPortSelected(held.path());
-    QVERIFY(!second.isConnected());
-    QCOMPARE(second.window()->serialChannel(), nullptr);
-    QVERIFY(!second.window()->bCheckConnection());
-    second.window()->queryStatusData(0);
-    QCOMPARE(registry.portsInUse(), QStringList{held.path()});
-}
-
-void TestSensorInterface::delaysComeFromCatalogue()
-{
-    // A record the catalogue knows, whose line delay is not zero.
-    const SensorBasic record = K4KTest::catalogueModel();
-    const auto entry = DirazSensorPlugin::Core::catalogueLookup(record.name(), K4KTest::shippedDescription());
-    QVERIFY(entry.lineDelay() > 0);
-    SensorInterface object(&record, m_sub);
-    emit object.window()->vComPortSelected("/dev/ttyA");
-    QCOMPARE(m_registry->lastSettings.characterDelay, entry.characterDelay());
-    QCOMPARE(m_registry->lastSettings.lineDelay, entry.lineDelay());
-    QCOMPARE(m_registry->lastSettings.reserved, 0);
-    QCOMPARE(m_registry->lastSettings.portName, QString("/dev/ttyA"));
-}
-
-void TestSensorInterface::sendDataNeedsChannel()
-{
-    SensorInterface object(&m_record, m_sub);
-    emit object.window()->vSendData("dropped");
-    QVERIFY(m_registry->fake.texts.empty());
-    emit object.window()->vComPortSelected("/dev/ttyA");
-    emit object.window()->vSendData(QString::fromLatin1("T\xe4st"));
-    QCOMPARE(m_registry->fake.texts.size(), size_t(1));
-    QCOMPARE(m_registry->fake.texts.front(), std::string("T\xe4st"));
-}
-
-void TestSensorInterface::destructionUnregistersPlugin()
-{
-    {
-        SensorInterface object(&m_record, m_sub);
-        emit object.window()->vAboutToClose();
-        QCOMPARE(m_registry->calls, QStringList{"unregister"});
-    }
-    QCOMPARE(m_registry->calls, QStringList({"unregister", "unregister plugin"}));
-}
-
-void TestSensorInterface::nullSubWindowCreatesNothing()
-{
-    using CreateFn = PluginInterface *(*)(const SensorBasic *, QMdiSubWindow *);
-    QLibrary library(qEnvironmentVariable("K4K_BIN") + "/IoLinkK4Kv7family.so");
-    QVERIFY2(library.load(), qPrintable(library.errorString()));
-    auto create = reinterpret_cast<CreateFn>(library.resolve("poGetInterfaceInstance"));
-    QVERIFY(create);
-    const int before = QApplication::topLevelWidgets().size();
-    QCOMPARE(create(&m_record, nullptr), nullptr);
-    QCOMPARE(QApplication::topLevelWidgets().size(), before);
-}
 
 QTEST_MAIN(TestSensorInterface)
 #include "tst_sensorinterface.moc"

@@ -1,10 +1,7 @@
 #include <utils/genericchart.h>
 
-#include <QMouseEvent>
-#include <QSignalSpy>
 #include <QtTest>
 #include <qwt_plot.h>
-#include <qwt_scale_div.h>
 
 using Utils::Charts::GenericChart;
 
@@ -12,242 +9,161 @@ class TestGenericChart : public QObject
 {
     Q_OBJECT
 private slots:
-    void plotsAreNamedByIndex();
-    void historyIsBounded();
-    void appendRules_data();
-    void appendRules();
-    void fakeFillsPauses();
-    void dataTextRoundTrip();
-    void loadedDataKeepsTimeMonotonic();
-    void rejectsMalformedDataText();
-    void valueMarkerText_data();
-    void valueMarkerText();
-    void limitLines();
-    void xLines();
-    void minimumDockHeights_data();
-    void minimumDockHeights();
-    void doubleClickSignals();
-    void independentAxisScale();
-};
-
-void TestGenericChart::plotsAreNamedByIndex()
-{
-    GenericChart chart(nullptr, 4);
-    QCOMPARE(chart.nPlotCount(), 4);
-    for (int i = 0; i < 4; ++i) {
-        QCOMPARE(chart.poPlot(i)->objectName(), QString::number(i));
-        QCOMPARE(chart.getDockChartItem(i)->plot(), chart.poPlot(i));
+    void appendRules_data()
+    {
+        QTest::addColumn<QVector<double>>("xs");     // -1: no x given
+        QTest::addColumn<QVector<double>>("values");
+        QTest::addColumn<QVector<double>>("expectedXs");
+        QTest::addColumn<QVector<double>>("expectedValues");
+        QTest::newRow("below lower limit dropped")
+            << QVector<double>{1, 2, 3} << QVector<double>{5, -70000, 6}
+            << QVector<double>{1, 3} << QVector<double>{5, 6};
+        QTest::newRow("x never goes back")
+            << QVector<double>{5, 3, 8} << QVector<double>{1, 2, 3}
+            << QVector<double>{5, 5, 8} << QVector<double>{1, 2, 3};
+        QTest::newRow("missing x continues by one")
+            << QVector<double>{-1, -1, 10, -1} << QVector<double>{1, 2, 3, 4}
+            << QVector<double>{0, 1, 10, 11} << QVector<double>{1, 2, 3, 4};
     }
-    QVERIFY(!chart.poPlot(4));
-    QVERIFY(!chart.getData(-1));
-}
 
-void TestGenericChart::historyIsBounded()
-{
-    GenericChart chart;
-    chart.setHistorySize(50);
-    for (int i = 0; i < 120; ++i)
-        chart.vAppendData(3, i, false, -65000.0, false, i);
-    const auto *data = chart.getData(3);
-    QCOMPARE(data->size(), 50);
-    QCOMPARE(data->pyData()[0], 70.0);
-    QCOMPARE(data->pxData()[49], 119.0);
-    QCOMPARE(chart.getData(0)->size(), 0);
-}
+    void appendRules()
+    {
+        QFETCH(QVector<double>, xs);
+        QFETCH(QVector<double>, values);
+        GenericChart chart;
+        for (int i = 0; i < xs.size(); ++i)
+            chart.vAppendData(2, values[i], false, -65000.0, false, xs[i], -1.0);
+        const auto *data = chart.getData(2);
+        QTEST(QVector<double>(data->pxData(), data->pxData() + data->size()), "expectedXs");
+        QTEST(QVector<double>(data->pyData(), data->pyData() + data->size()), "expectedValues");
+    }
 
-void TestGenericChart::appendRules_data()
-{
-    QTest::addColumn<QVector<double>>("xs");     // -1: no x given
-    QTest::addColumn<QVector<double>>("values");
-    QTest::addColumn<QVector<double>>("expectedXs");
-    QTest::addColumn<QVector<double>>("expectedValues");
-    QTest::newRow("below lower limit dropped")
-        << QVector<double>{1, 2, 3} << QVector<double>{5, -70000, 6}
-        << QVector<double>{1, 3} << QVector<double>{5, 6};
-    QTest::newRow("x never goes back")
-        << QVector<double>{5, 3, 8} << QVector<double>{1, 2, 3}
-        << QVector<double>{5, 5, 8} << QVector<double>{1, 2, 3};
-    QTest::newRow("missing x continues by one")
-        << QVector<double>{-1, -1, 10, -1} << QVector<double>{1, 2, 3, 4}
-        << QVector<double>{0, 1, 10, 11} << QVector<double>{1, 2, 3, 4};
-}
+    void fakeFillsPauses()
+    {
+        GenericChart chart;
+        chart.vAppendMultiFake(3, 100.0, false, -65000.0, false, 0.0, 1.0);
+        chart.vAppendMultiFake(3, 110.0, false, -65000.0, false, 0.5, 1.0);
+        chart.vAppendMultiFake(3, 200.0, false, -65000.0, false, 4.0, 1.0); // pause
+        const auto *data = chart.getData(3);
+        QCOMPARE(data->size(), 4);
+        QCOMPARE(data->x(2), 4.0);
+        QCOMPARE(data->y(2), 110.0); // held until the pause ended
+        QCOMPARE(data->y(3), 200.0);
+    }
 
-void TestGenericChart::appendRules()
-{
-    QFETCH(QVector<double>, xs);
-    QFETCH(QVector<double>, values);
-    QFETCH(QVector<double>, expectedXs);
-    QFETCH(QVector<double>, expectedValues);
-    GenericChart chart;
-    for (int i = 0; i < xs.size(); ++i)
-        chart.vAppendData(2, values[i], false, -65000.0, false, xs[i], -1.0);
-    const auto *data = chart.getData(2);
-    QCOMPARE(QVector<double>(data->pxData(), data->pxData() + data->size()), expectedXs);
-    QCOMPARE(QVector<double>(data->pyData(), data->pyData() + data->size()), expectedValues);
-}
+    void dataTextRoundTrip()
+    {
+        GenericChart chart;
+        for (int i = 0; i < 30; ++i)
+            chart.vAppendData(3, 1000.0 + i * 0.1, false, -65000.0, false, i * 0.085);
+        chart.vAppendData(3, 9999999.0, false, -65000.0, false, 3.0);
+        const QString text = chart.dataToString(3);
 
-void TestGenericChart::fakeFillsPauses()
-{
-    GenericChart chart;
-    chart.vAppendMultiFake(3, 100.0, false, -65000.0, false, 0.0, 1.0);
-    chart.vAppendMultiFake(3, 110.0, false, -65000.0, false, 0.5, 1.0);
-    chart.vAppendMultiFake(3, 200.0, false, -65000.0, false, 4.0, 1.0); // pause
-    const auto *data = chart.getData(3);
-    QCOMPARE(data->size(), 4);
-    QCOMPARE(data->x(2), 4.0);
-    QCOMPARE(data->y(2), 110.0); // held until the pause ended
-    QCOMPARE(data->y(3), 200.0);
-}
+        GenericChart other;
+        other.vAppendData(3, 1.0);
+        QVERIFY(other.setDataFromString(3, text, ';'));
+        QCOMPARE(other.getData(3)->size(), 31);
+        QCOMPARE(other.dataToString(3), text);
+        QCOMPARE(other.getData(3)->lastY(), 9999999.0);
+    }
 
-void TestGenericChart::dataTextRoundTrip()
-{
-    GenericChart chart;
-    for (int i = 0; i < 30; ++i)
-        chart.vAppendData(3, 1000.0 + i * 0.1, false, -65000.0, false, i * 0.085);
-    chart.vAppendData(3, 9999999.0, false, -65000.0, false, 3.0);
-    const QString text = chart.dataToString(3);
+    void loadedDataKeepsTimeMonotonic()
+    {
+        GenericChart chart;
+        QVERIFY(chart.setDataFromString(0, QStringLiteral("5000;1;5001;2")));
+        QVERIFY(chart.currentTime() >= 5001.0);
+        chart.vAppendData(0, 3.0);
+        QVERIFY(chart.getData(0)->lastX() >= 5001.0);
+        QVERIFY(!chart.setDataFromString(9, QStringLiteral("1;2"))); // no such plot
+    }
 
-    GenericChart other;
-    other.vAppendData(3, 1.0);
-    QVERIFY(other.setDataFromString(3, text, ';'));
-    QCOMPARE(other.getData(3)->size(), 31);
-    QCOMPARE(other.dataToString(3), text);
-    QCOMPARE(other.getData(3)->lastY(), 9999999.0);
-}
+    void valueMarkerText_data()
+    {
+        QTest::addColumn<int>("precision");
+        QTest::addColumn<QString>("custom");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("integer") << 0 << QString() << "1235";
+        QTest::newRow("one decimal") << 1 << QString() << "1234.6";
+        QTest::newRow("custom text wins") << 1 << "No data" << "No data";
+    }
 
-void TestGenericChart::loadedDataKeepsTimeMonotonic()
-{
-    GenericChart chart;
-    QVERIFY(chart.setDataFromString(0, QStringLiteral("5000;1;5001;2")));
-    QVERIFY(chart.currentTime() >= 5001.0);
-    chart.vAppendData(0, 3.0);
-    QVERIFY(chart.getData(0)->lastX() >= 5001.0);
-}
+    void valueMarkerText()
+    {
+        QFETCH(int, precision);
+        QFETCH(QString, custom);
+        GenericChart chart;
+        chart.setValuePrecision(3, precision);
+        chart.vAppendMultiFake(3, 1234.56);
+        chart.vSetValueMarkerCustomTextGraph(3, custom);
+        QTEST(chart.valueMarkerText(3), "expected");
+        chart.vSetValueMarkerCustomTextGraph(3, QString());
+        QVERIFY(chart.valueMarkerText(3) != QLatin1String("No data"));
+    }
 
-void TestGenericChart::rejectsMalformedDataText()
-{
-    GenericChart chart;
-    chart.vAppendData(0, 7.0, false, -65000.0, false, 1.0);
-    QVERIFY(!chart.setDataFromString(0, QStringLiteral("1;2;x;4")));
-    QCOMPARE(chart.getData(0)->size(), 1);
-    QVERIFY(!chart.setDataFromString(9, QStringLiteral("1;2")));
-}
+    void xLines()
+    {
+        GenericChart chart;
+        chart.setIndependentPlot(1, true, true);
+        chart.createChartRectangles(1, 4);
+        QCOMPARE(chart.xLineCount(1), 4);
+        chart.vUpdateXLines(1, {1200.0, 2500.5, 0.0, 9000.0}, {40.0, 200.0, 0.0, 12.0});
+        QCOMPARE(chart.xLinePosition(1, 1), 2500.5);
+        QCOMPARE(chart.xLineHeight(1, 3), 12.0);
+        chart.vUpdateXLines(1, {300.0}, {10.0}); // the rest go back to 0
+        QCOMPARE(chart.xLinePosition(1, 3), 0.0);
+        QCOMPARE(chart.xLineHeight(1, 3), 0.0);
 
-void TestGenericChart::valueMarkerText_data()
-{
-    QTest::addColumn<int>("precision");
-    QTest::addColumn<QString>("custom");
-    QTest::addColumn<QString>("expected");
-    QTest::newRow("integer") << 0 << QString() << "1235";
-    QTest::newRow("one decimal") << 1 << QString() << "1234.6";
-    QTest::newRow("custom text wins") << 1 << "No data" << "No data";
-}
+        const QColor evaluated(0, 97, 158, 255);
+        chart.vSetXLinesPen(2, evaluated);
+        QCOMPARE(chart.xLineColor(1, 2), evaluated);
+        chart.vSetXLinesPen(0, evaluated);
+        QCOMPARE(chart.xLineColor(1, 0), evaluated);
+        QVERIFY(chart.xLineColor(1, 2) != evaluated);
+    }
 
-void TestGenericChart::valueMarkerText()
-{
-    QFETCH(int, precision);
-    QFETCH(QString, custom);
-    QFETCH(QString, expected);
-    GenericChart chart;
-    chart.setValuePrecision(3, precision);
-    chart.vAppendMultiFake(3, 1234.56);
-    chart.vSetValueMarkerCustomTextGraph(3, custom);
-    QCOMPARE(chart.valueMarkerText(3), expected);
-    chart.vSetValueMarkerCustomTextGraph(3, QString());
-    QVERIFY(chart.valueMarkerText(3) != QLatin1String("No data"));
-}
+    void minimumDockHeights_data()
+    {
+        QTest::addColumn<int>("height");
+        QTest::addColumn<int>("count");
+        QTest::addColumn<int>("expected");
+        QTest::newRow("three docks share") << 860 << 3 << 200;
+        QTest::newRow("never below the floor") << 300 << 3 << GenericChart::MinimumDockHeight;
+    }
 
-void TestGenericChart::limitLines()
-{
-    GenericChart chart;
-    QVERIFY(!chart.hasLimitLines());
-    chart.addLimitLine(3, 500.0);
-    chart.addLimitLine(1, 9000.0, Qt::blue, QStringLiteral("far"));
-    QVERIFY(chart.hasLimitLines());
-    chart.clearLimitLines();
-    QVERIFY(!chart.hasLimitLines());
-}
+    void minimumDockHeights()
+    {
+        QFETCH(int, height);
+        QFETCH(int, count);
+        QFETCH(int, expected);
+        GenericChart chart;
+        chart.getDockChartItem(0)->hide();
+        const int hiddenBefore = chart.getDockChartItem(0)->minimumHeight();
+        chart.UpdateMinimumHeightsCustomDocksK4KR(height, 1100, count, 260);
+        QCOMPARE(chart.getDockChartItem(3)->minimumHeight(), expected);
+        QCOMPARE(chart.getDockChartItem(1)->minimumHeight(), expected);
+        QCOMPARE(chart.getDockChartItem(0)->minimumHeight(), hiddenBefore);
+    }
 
-void TestGenericChart::xLines()
-{
-    GenericChart chart;
-    chart.setIndependentPlot(1, true, true);
-    chart.createChartRectangles(1, 4);
-    QCOMPARE(chart.xLineCount(1), 4);
-    chart.vUpdateXLines(1, {1200.0, 2500.5, 0.0, 9000.0}, {40.0, 200.0, 0.0, 12.0});
-    QCOMPARE(chart.xLinePosition(1, 1), 2500.5);
-    QCOMPARE(chart.xLineHeight(1, 3), 12.0);
-    chart.vUpdateXLines(1, {300.0}, {10.0}); // the rest go back to 0
-    QCOMPARE(chart.xLinePosition(1, 3), 0.0);
-    QCOMPARE(chart.xLineHeight(1, 3), 0.0);
+    void doubleClickSignals()
+    {
+        GenericChart chart;
+        chart.setIndependentPlot(1, true, true);
+        chart.resize(800, 600);
+        chart.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&chart));
+        QSignalSpy independent(&chart, &GenericChart::IndependentPlotDoubleClick);
+        QSignalSpy reset(&chart, &GenericChart::vSignalZommResetForNoiseLine);
 
-    const QColor evaluated(0, 97, 158, 255);
-    chart.vSetXLinesPen(2, evaluated);
-    QCOMPARE(chart.xLineColor(1, 2), evaluated);
-    chart.vSetXLinesPen(0, evaluated);
-    QCOMPARE(chart.xLineColor(1, 0), evaluated);
-    QVERIFY(chart.xLineColor(1, 2) != evaluated);
-}
+        QTest::mouseDClick(chart.poPlot(1)->canvas(), Qt::LeftButton);
+        QCOMPARE(independent.count(), 1);
+        QCOMPARE(independent.at(0).at(0).toInt(), 1);
+        QCOMPARE(reset.count(), 0);
 
-void TestGenericChart::minimumDockHeights_data()
-{
-    QTest::addColumn<int>("height");
-    QTest::addColumn<int>("count");
-    QTest::addColumn<int>("expected");
-    QTest::newRow("one dock") << 625 << 1 << 365;
-    QTest::newRow("three docks share") << 860 << 3 << 200;
-    QTest::newRow("never below the floor") << 300 << 3 << GenericChart::MinimumDockHeight;
-}
-
-void TestGenericChart::minimumDockHeights()
-{
-    QFETCH(int, height);
-    QFETCH(int, count);
-    QFETCH(int, expected);
-    GenericChart chart;
-    chart.getDockChartItem(0)->hide();
-    const int hiddenBefore = chart.getDockChartItem(0)->minimumHeight();
-    chart.UpdateMinimumHeightsCustomDocksK4KR(height, 1100, count, 260);
-    QCOMPARE(chart.getDockChartItem(3)->minimumHeight(), expected);
-    QCOMPARE(chart.getDockChartItem(1)->minimumHeight(), expected);
-    QCOMPARE(chart.getDockChartItem(0)->minimumHeight(), hiddenBefore);
-}
-
-void TestGenericChart::doubleClickSignals()
-{
-    GenericChart chart;
-    chart.setIndependentPlot(1, true, true);
-    chart.resize(800, 600);
-    chart.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&chart));
-    QSignalSpy independent(&chart, &GenericChart::IndependentPlotDoubleClick);
-    QSignalSpy reset(&chart, &GenericChart::vSignalZommResetForNoiseLine);
-
-    QTest::mouseDClick(chart.poPlot(1)->canvas(), Qt::LeftButton);
-    QCOMPARE(independent.count(), 1);
-    QCOMPARE(independent.at(0).at(0).toInt(), 1);
-    QCOMPARE(reset.count(), 0);
-
-    QTest::mouseDClick(chart.poPlot(3)->canvas(), Qt::LeftButton);
-    QCOMPARE(independent.count(), 1);
-    QCOMPARE(reset.count(), 1);
-}
-
-void TestGenericChart::independentAxisScale()
-{
-    GenericChart chart;
-    chart.setIndependentPlot(1, true, true);
-    chart.setPlotAxisScale(1, 0.0, 10001.0, 2000.0);
-    chart.axisChanged(1);
-    QCOMPARE(chart.xMaximum(1), 10001.0);
-    chart.setXMaximum(1, 100001.0);
-    QCOMPARE(chart.xMaximum(1), 100001.0);
-    QVERIFY(chart.isIndependentPlot(1));
-    QVERIFY(!chart.isIndependentPlot(3));
-
-    chart.setScale(3, 0.0, 10005.0);
-    QCOMPARE(chart.poPlot(3)->axisScaleDiv(QwtPlot::yLeft).upperBound(), 10005.0);
-}
+        QTest::mouseDClick(chart.poPlot(3)->canvas(), Qt::LeftButton);
+        QCOMPARE(independent.count(), 1);
+        QCOMPARE(reset.count(), 1);
+    }
+};
 
 QTEST_MAIN(TestGenericChart)
 #include "tst_genericchart.moc"
