@@ -3,8 +3,25 @@
 namespace DirazSensorPlugin {
 namespace Core {
 
+namespace {
+
+// Device octets carry no sign and no blank, which toInt alone would take.
+bool isHexDigits(const QString &digits)
+{
+    for (const QChar c : digits) {
+        const char16_t u = c.unicode();
+        if (!((u >= '0' && u <= '9') || (u >= 'a' && u <= 'f') || (u >= 'A' && u <= 'F')))
+            return false;
+    }
+    return !digits.isEmpty();
+}
+
+} // namespace
+
 int hexToInt32(const QString &digits)
 {
+    if (!isHexDigits(digits))
+        return 0;
     bool ok = false;
     const int v = digits.toInt(&ok, 16);
     return ok ? v : 0;
@@ -263,11 +280,12 @@ ObjectInfo decodeObjectInfoBlock(const QString &hex, int measurementUnit)
     if (hex.size() != 80)
         return info;
     info.valid = true;
-    info.evaluatedIndex = hexToInt32(hex.mid(14, 2));
+    // An index that is no number names no object.
+    info.evaluatedIndex = isHexDigits(hex.mid(14, 2)) ? hexToInt32(hex.mid(14, 2)) : -1;
     for (int k = 0; k < 4; ++k) {
         const QString field = hex.mid(16 + 8 * k, 8);
-        bool ok = false;
-        const quint32 raw = field.toUInt(&ok, 16);
+        bool ok = isHexDigits(field);
+        const quint32 raw = ok ? field.toUInt(&ok, 16) : 0;
         double distance = (!ok || raw == 0xFFFFFFFFu) ? 0.0 : double(raw);
         if (measurementUnit == 1)
             distance *= 0.03937007874015748;

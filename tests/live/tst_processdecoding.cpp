@@ -223,6 +223,11 @@ private slots:
             << 0 << objectBlock(0xff, {"00000010", "00000020", "00000030", "00000040"}, {1, 1, 1, 1}) << 255
             << QList<double>{16, 32, 48, 64} << QList<int>{1, 1, 1, 1}
             << QStringList{"16.0 mm", "32.0 mm", "48.0 mm", "64.0 mm"};
+        // Found by fuzzing: a sign or a blank is no hexadecimal digit.
+        QTest::newRow("not hexadecimal")
+            << 0 << objectBlock(1, {"00000010", "+0000020", "00000030", "00000040"}, {1, 1, 1, 1}).replace(14, 2, "-5").replace(54, 2, " 7")
+            << -1 << QList<double>{16, 0, 48, 64} << QList<int>{0, 1, 1, 1}
+            << QStringList{"16.0 mm", "0.0 mm", "48.0 mm", "64.0 mm"};
     }
 
     void objectInfo()
