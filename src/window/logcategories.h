@@ -13,5 +13,3 @@ Q_DECLARE_LOGGING_CATEGORY(lcLive)
 Q_DECLARE_LOGGING_CATEGORY(lcDevice)
 Q_DECLARE_LOGGING_CATEGORY(lcPersistence)
 
-// Marks a member whose behaviour is not built yet, so its call is never silent.
-#define K4K_NOT_BUILT() qCWarning(lcWindow, "%s is not built yet", Q_FUNC_INFO)
