@@ -193,12 +193,7 @@ class ConnectionTest : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase()
-    {
-        ExtensionSystem::Globals::setLanguage("en");
-        setPauseScale(0.0);
-        DialogLayer::setTestMode(true);
-    }
+    void initTestCase() { prepareWindowTests(); }
     void init() { DialogLayer::reset(); }
 
     void connectsInBothDirections_data()

@@ -3,10 +3,13 @@
 // A sensor window whose internals tests may look at, and small description
 // documents to build it from (written with DescriptionFile of k4ktest.h).
 
+#include "comm/pause.h"
+#include "persistence/dialoglayer.h"
 #include "window/sensorwindow.h"
 #include "window/sensorwindowprivate.h"
 #include "window/sensorwindowui.h"
 
+#include <extensionsystem/globals.h>
 #include <qtbrowseritem.h>
 #include <qtproperty.h>
 #include <qttreepropertybrowser.h>
@@ -14,6 +17,15 @@
 #include <QString>
 
 namespace K4KTest {
+
+// Window tests run in English, without the protocol's pauses, and with every
+// dialog answered in advance.
+inline void prepareWindowTests()
+{
+    ExtensionSystem::Globals::setLanguage("en");
+    DirazSensorPlugin::Core::setPauseScale(0.0);
+    DirazSensorPlugin::Core::DialogLayer::setTestMode(true);
+}
 
 class SensorWindowProbe : public DirazSensorPlugin::Core::SensorWindow
 {

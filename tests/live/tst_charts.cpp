@@ -28,12 +28,7 @@ class ChartsTest : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase()
-    {
-        ExtensionSystem::Globals::setLanguage("en");
-        setPauseScale(0.0);
-        DialogLayer::setTestMode(true);
-    }
+    void initTestCase() { prepareWindowTests(); }
     void init() { DialogLayer::reset(); }
 
     void switchingMarkerDrag_data()

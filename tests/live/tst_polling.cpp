@@ -83,12 +83,7 @@ class PollingTest : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase()
-    {
-        ExtensionSystem::Globals::setLanguage("en");
-        setPauseScale(0.0);
-        DialogLayer::setTestMode(true);
-    }
+    void initTestCase() { prepareWindowTests(); }
     void init() { DialogLayer::reset(); }
 
     void cyclesReachTheDecoderExceptAtCounterTwo()
